@@ -1,0 +1,12 @@
+# Warnings and sanitizers shared by every target of the project.
+function(tolvane_apply_settings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(TOLVANE_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
+
+if(TOLVANE_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,171 @@
+#include "library/DataFolders.h"
+
+#include "library/FileFunctions.h"
+#include "library/ProgramState.h"
+#include "library/SettingsStore.h"
+#include "library/TolvaneRoutines.h"
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+
+namespace DataFolders {
+
+namespace {
+const QString kSettings = QStringLiteral("Settings");
+const QString kModulePath = QStringLiteral("Module_Path");
+
+// Reads a value with the store's default; a value that does not convert leaves the
+// variable as it was.
+template <typename T, typename Convert>
+void readInto(const SettingsStore& store, const QString& key, T& variable, Convert convert) {
+    if (!store.contains(kSettings, key))
+        return;
+    T value{};
+    if (convert(store.read(kSettings, key, QString()), value))
+        variable = value;
+}
+
+bool toColour(const QString& text, quint32& out) {
+    qint32 v = 0;
+    double d = 0;
+    if (SettingsConvert::toInt32(text, v)) {
+        out = quint32(v);
+        return true;
+    }
+    // Colours up to 0xFFFFFFFF are stored unsigned by some writers.
+    if (SettingsConvert::toNumber(text, d) && d >= 0 && d <= 4294967295.0) {
+        out = quint32(d);
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+const QStringList& FolderNames() {
+    static const QStringList names = {
+        QStringLiteral("Modules"),        QStringLiteral("Modules/Bible"),
+        QStringLiteral("Modules/Commentary"), QStringLiteral("Modules/Dictionary"),
+        QStringLiteral("Modules/Name"),   QStringLiteral("Modules/Prayers"),
+        QStringLiteral("Modules/SNotes"), QStringLiteral("Modules/Maps"),
+        QStringLiteral("Index"),          QStringLiteral("Scratch"),
+        QStringLiteral("SysDefs")};
+    return names;
+}
+
+void CreateFolders(const QString& programFolder) {
+    const QString base = FileFunctions::withSeparator(programFolder);
+    for (const QString& name : FolderNames())
+        FileFunctions::makeFolder(base + name); // exists or cannot be made: try the next
+}
+
+bool MakeFoldersIfRequired(ProgramState& state) {
+    const QString version = TolvaneRoutines::VersionDigits();
+    if (state.settings.read(kSettings, QStringLiteral("Revision"), QStringLiteral("999")) ==
+        version)
+        return false;
+    state.settings.write(kSettings, QStringLiteral("Revision"), version);
+    CreateFolders(state.programDir);
+    return true;
+}
+
+void SetProgramPaths(ProgramState& state) {
+    state.ProgramFolder = FileFunctions::withSeparator(state.programDir);
+    state.MessageFolder = state.ProgramFolder + QStringLiteral("msg/");
+    state.IndexFolder = FileFunctions::resolve(state.ProgramFolder + QStringLiteral("index/"));
+    state.ScratchFolder = FileFunctions::resolve(state.ProgramFolder + QStringLiteral("scratch/"));
+    state.SysDefsFolder = FileFunctions::resolve(state.ProgramFolder + QStringLiteral("sysdefs/"));
+    state.MessageFolder = FileFunctions::resolve(state.MessageFolder);
+}
+
+void LoadSettings(ProgramState& state) {
+    const SettingsStore& s = state.settings;
+    state.ModulePath = s.read(kModulePath, QStringLiteral("ModulePath"), QString());
+    readInto(s, QStringLiteral("MAXCountSize"), state.MAXCountSize, SettingsConvert::toInt32);
+    readInto(s, QStringLiteral("Bib1TC"), state.Bib1TC, toColour);
+    readInto(s, QStringLiteral("Bib1BC"), state.Bib1BC, toColour);
+    readInto(s, QStringLiteral("Bib1H1"), state.Bib1H1, toColour);
+    readInto(s, QStringLiteral("Bib1H2"), state.Bib1H2, toColour);
+    readInto(s, QStringLiteral("Bib1H3"), state.Bib1H3, toColour);
+    readInto(s, QStringLiteral("Bib1H4"), state.Bib1H4, toColour);
+    readInto(s, QStringLiteral("Bib1H5"), state.Bib1H5, toColour);
+    readInto(s, QStringLiteral("Bib2TC"), state.Bib2TC, toColour);
+    readInto(s, QStringLiteral("Bib2BC"), state.Bib2BC, toColour);
+    readInto(s, QStringLiteral("Bib2Fontsize"), state.Bib2Fontsize, SettingsConvert::toByte);
+    readInto(s, QStringLiteral("Bib1Fontsize"), state.Bib1Fontsize, SettingsConvert::toByte);
+    readInto(s, QStringLiteral("ActiveUpdateBib1"), state.ActiveUpdateBib1,
+             SettingsConvert::toByte);
+    readInto(s, QStringLiteral("DeleteTempFilesOnExit"), state.DeleteTempFilesOnExit,
+             SettingsConvert::toByte);
+    if (state.ActiveUpdateBib1 > 1)
+        state.ActiveUpdateBib1 = 0;
+}
+
+void SetModuleRoot(ProgramState& state) {
+    if (state.ModulePath.isEmpty())
+        state.settings.write(kModulePath, QStringLiteral("ModulePath"),
+                             state.ProgramFolder + QStringLiteral("Modules/"));
+    state.ModulePath = state.settings.read(kModulePath, QStringLiteral("ModulePath"), QString());
+    state.settings.write(kModulePath, QStringLiteral("TolvanePath"), state.ProgramFolder);
+    SetModuleFolders(state);
+}
+
+void SetModuleFolders(ProgramState& state) {
+    state.ModulePath = FileFunctions::resolve(FileFunctions::withSeparator(state.ModulePath));
+    const QString& m = state.ModulePath;
+    state.BibleFolder = FileFunctions::resolve(m + QStringLiteral("Bible/"));
+    state.CommentaryFolder = FileFunctions::resolve(m + QStringLiteral("Commentary/"));
+    state.NameFolder = FileFunctions::resolve(m + QStringLiteral("name/"));
+    state.DictionaryFolder = FileFunctions::resolve(m + QStringLiteral("dictionary/"));
+    state.PrayersPath = FileFunctions::resolve(m + QStringLiteral("Prayers/"));
+    state.MapsFolder = FileFunctions::resolve(m + QStringLiteral("Maps/"));
+}
+
+void SaveWindowPlacement(ProgramState& state, const QString& name) {
+    SettingsStore& s = state.settings;
+    s.writeNumber(kSettings, name + QStringLiteral("PosX"), state.Placement.left);
+    s.writeNumber(kSettings, name + QStringLiteral("PosY"), state.Placement.top);
+    s.writeNumber(kSettings, name + QStringLiteral("X"), state.Placement.width);
+    s.writeNumber(kSettings, name + QStringLiteral("Y"), state.Placement.height);
+}
+
+void LoadWindowPlacement(ProgramState& state, const QString& name, const QSizeF& screenTwips) {
+    const SettingsStore& s = state.settings;
+    WindowPlacement p;
+    p.left = qint32(s.readNumber(kSettings, name + QStringLiteral("PosX"), 0));
+    p.top = qint32(s.readNumber(kSettings, name + QStringLiteral("PosY"), 0));
+    p.width = s.readNumber(kSettings, name + QStringLiteral("X"), 0);
+    p.height = s.readNumber(kSettings, name + QStringLiteral("Y"), 0);
+    if (p.width < 1000 || p.height < 600 || p.width >= screenTwips.width() ||
+        p.height >= screenTwips.height())
+        p = WindowPlacement{0, 0, 8000, 8000};
+    state.Placement = p;
+}
+
+void SavePrayerFontSettings(ProgramState& state, bool diaryVisible, int size, quint32 colour,
+                            const QString& face) {
+    if (!diaryVisible)
+        return;
+    state.settings.writeNumber(kSettings, QStringLiteral("PrayerFontSize"), quint8(size));
+    state.settings.writeNumber(kSettings, QStringLiteral("PrayerForeColour"), qint32(colour));
+    state.settings.write(kSettings, QStringLiteral("PrayerFontName"), face);
+}
+
+void RecoverSettingsAndFolders(ProgramState& state) {
+    state.dialogs.show(Dialogs::Icon::Critical, QString(),
+                       QStringLiteral("An unexpected error has occured. ") +
+                           TolvaneRoutines::ProductName() + QStringLiteral("\r\n") +
+                           QStringLiteral("Will attempt to recover from this. Please restart "
+                                          "the Program."));
+    state.settings.deleteSection(kSettings);
+    state.settings.sync();
+    CreateFolders(state.programDir);
+    state.EndRequested = true;
+}
+
+bool ModuleRootHasBibles(const QString& modulePath) {
+    return FileFunctions::anyFileMatches(
+        FileFunctions::withSeparator(modulePath) + QStringLiteral("bible/"),
+        QStringLiteral("b_*.txt"));
+}
+
+} // namespace DataFolders

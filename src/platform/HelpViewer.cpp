@@ -1,0 +1,39 @@
+#include "platform/HelpViewer.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+HelpViewer::HelpViewer(const QString& indexFile, QWidget* parent)
+    : QDialog(parent), m_browser(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("HelpViewer"));
+    setWindowTitle(tr("Help"));
+    m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    // Links outside the help folder go to the desktop, not into this window.
+    m_browser->setOpenExternalLinks(true);
+    auto* back = new QPushButton(tr("Back"), this);
+    auto* close = new QPushButton(tr("Close"), this);
+    connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    back->setEnabled(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_browser);
+    layout->addLayout(buttons);
+    resize(720, 560);
+    const QFileInfo info(indexFile);
+    if (info.isFile()) {
+        m_browser->setSearchPaths({info.absolutePath()});
+        m_browser->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+        m_loaded = true;
+    } else {
+        m_browser->setPlainText(tr("The help file %1 is missing.").arg(indexFile));
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include <QDialog>
+
+class QTextBrowser;
+
+// The help window: shows the program's own HTML help from the program folder.
+class HelpViewer : public QDialog {
+    Q_OBJECT
+public:
+    explicit HelpViewer(const QString& indexFile, QWidget* parent = nullptr);
+    bool isLoaded() const { return m_loaded; }
+    QTextBrowser* browser() const { return m_browser; }
+
+private:
+    QTextBrowser* m_browser;
+    bool m_loaded = false;
+};
