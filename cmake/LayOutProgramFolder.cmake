@@ -7,3 +7,7 @@ foreach(f ${files})
     file(MAKE_DIRECTORY ${dir})
     file(COPY_FILE ${SOURCE}/${f} ${DEST}/${f} ONLY_IF_DIFFERENT)
 endforeach()
+# The agreement window shows the licence from the program folder.
+if(EXISTS ${LICENSE})
+    file(COPY_FILE ${LICENSE} ${DEST}/License.txt ONLY_IF_DIFFERENT)
+endif()

@@ -1,0 +1,10 @@
+// The results pane as a notepad: saving on exit and the page layout of the pane.
+#include "app/MainMenu.h"
+
+bool MainMenu::AskToSave() { return true; }
+
+void MainMenu::OpenPageSetup() {}
+
+void MainMenu::LoadBookmarks() {}
+
+void MainMenu::QuitDiary() {}
