@@ -62,6 +62,8 @@ MainMenu::MainMenu(ProgramState& state, UrlOpener& opener, QWidget* parent)
     buildControls();
     buildToolBar();
     buildMenus();
+    connectNotepad();
+    connectPrinting();
     connect(m_timer, &QTimer::timeout, this, &MainMenu::Timer1_Timer);
     connect(cStop, &QPushButton::clicked, this, &MainMenu::cStop_Click);
     connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);

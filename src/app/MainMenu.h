@@ -82,6 +82,8 @@ public:
     void OpenPageSetup();
     void ApplyPaneLayout();
 
+    // Print, print setup and print preview (MainMenuPrint.cpp).
+
     // Window state shared with the search, highlighting and notepad.
     int SelectedBook = 1;
     QString CurrentBibleFile;
@@ -121,6 +123,10 @@ private:
     QToolButton* addToolButton(const QString& name, const QString& iconName, QChar glyph);
     void AddPicturesToMenu();
     QList<QWidget*> notepadButtons() const;
+
+    // Wiring of the notepad and printing commands to their controls.
+    void connectNotepad();
+    void connectPrinting();
 
     // Start-up pieces.
     void applyPlacementFromSettings();

@@ -153,6 +153,13 @@ void MainMenu::buildToolBar() {
             d.name == QByteArray("cmdIndentLess"))
             toolBar->addSeparator();
     }
+    // Fonts and the other windows get a second row, so nothing hides behind the overflow.
+    addToolBarBreak(Qt::TopToolBarArea);
+    toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("Toolbar2"));
+    toolBar->setMovable(false);
+    toolBar->setIconSize(QSize(20, 20));
+    addToolBar(Qt::TopToolBarArea, toolBar);
     cboFont = new QComboBox(toolBar);
     cboFont->setObjectName(QStringLiteral("cboFont"));
     cboFont->setEditable(true);

@@ -1,0 +1,112 @@
+#pragma once
+#include "app/search/HighlightPlan.h"
+#include "app/search/SearchMode.h"
+#include "app/search/SearchTermList.h"
+#include "app/search/WildcardPattern.h"
+#include "library/VerseIndex.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+#include <functional>
+
+struct ProgramState;
+
+// The scripture search of the main window, without the window.
+//
+// How a window uses it (Command1_Click):
+//
+//     ScriptureSearch search(state);
+//     SearchRequest request{CurrentBibleFile, SelectedBook, mode, ChkCase ticked, cboSearch text};
+//     if (!search.prepare(request, [&](const QString& t, bool bold) { show t in Text1 }))
+//         { show search.statusText(0) (the refusal) and end the busy state; return; }
+//     // progress bar: 0 .. ScriptureSearch::kProgressMaximum
+//     search.run([&](int lines) { progress value = lines; let events through (cStop) },
+//                StopRequested);          // tested before each line, cleared when seen
+//     RT->setPlainText(search.paneText()); // the whole result text in one assignment
+//     HighlightPlan plan = search.highlightPlan();
+//     ... apply plan.spans() to the pane (see HighlightPlan), stopping on StopRequested ...
+//     HighlightPlan::Outcome o = plan.outcomeAfter(spans applied);  // summary list, colour
+//     Text1 = search.statusText(o.MatchCount);   // "57 Matches 42 Verses"
+//
+// prepare() does the steps before the line loop: parse the terms (a text with more than 30
+// terms is refused), put the mode's filler in place, build or load the verse index (the
+// status callback receives "Creating index ... please wait.." and "done"), cut the selected
+// books into the scratch copy and read the input. run() is the line loop; a caller that
+// wants its own pacing calls step() instead and finish() at the end. Each result line can
+// also be received as it is found (lineFound), but filling the pane once from paneText() is
+// far faster. The results file ScratchFolder + "BibTmp_" + file is written by finish().
+struct SearchRequest {
+    QString bibleFile;  // CurrentBibleFile, as in BibleFiles ("b_kjv.TXT")
+    int selection = 72; // SelectedBook, 1..72
+    SearchMode mode = SearchMode::Pattern;
+    bool ignoreCase = false;
+    QString text;       // the search box text
+};
+
+class ScriptureSearch {
+public:
+    static constexpr int kProgressInterval = 150;
+    static constexpr int kProgressMaximum = 31103;
+
+    using ProgressFn = std::function<void(int linesRead)>;
+    using LineFn = std::function<void(const QByteArray& resultLine)>;
+
+    explicit ScriptureSearch(ProgramState& state);
+
+    // False when the search is refused (too many terms); nothing is read or written then.
+    bool prepare(const SearchRequest& request, const VerseIndex::StatusFn& status = {});
+
+    // Tests up to maxLines more lines; false once the input is exhausted or a stop was seen.
+    bool step(int maxLines, bool* stopRequested = nullptr);
+    // The whole line loop with progress every kProgressInterval lines, then finish().
+    void run(const ProgressFn& progress, bool& stopRequested);
+    // Writes the results file (CR LF after every line).
+    void finish();
+
+    void setLineFound(LineFn fn) { m_lineFound = std::move(fn); }
+
+    int linesRead() const { return m_lines; }
+    int verseCount() const { return m_verses; }
+    bool stopped() const { return m_stopped; }
+    bool refused() const { return m_terms.tooManyTerms(); }
+    // The loaded index holds no book of the selection: nothing was read.
+    bool selectionMissing() const { return m_selectionMissing; }
+    const SearchTermList& terms() const { return m_terms; }
+    QVector<QByteArray> highlightTerms() const; // SearchTerms 1..TermCount
+
+    // The result lines as the pane holds them: Windows-1252, "\n" after each line.
+    const QByteArray& paneBytes() const { return m_pane; }
+    QString paneText() const;
+    QString resultsFilePath() const;
+
+    // Uses MAXCountSize and the highlight colours of the program state.
+    HighlightPlan highlightPlan() const;
+    // Text1 after the search: "57 Matches 42 Verses", or "42 Verses" without terms; a
+    // refusal or a selection the translation lacks is said instead.
+    QString statusText(int matchCount) const;
+    static QString CountText(int termCount, int matchCount, int verseCount);
+
+private:
+    bool testLine(const char* line, qsizetype size);
+    bool matches() ;
+
+    ProgramState& m_state;
+    SearchRequest m_request;
+    SearchTermList m_terms;
+    QVector<QByteArray> m_testedTerms; // the distinct terms 1..7, in capitals when ignoring case
+    QVector<QByteArrayMatcher> m_matchers;
+    WildcardPattern m_pattern;
+    QVector<QByteArray> m_refNames;    // BookRefNames in capitals, as bytes
+
+    QByteArray m_input;
+    qsizetype m_pos = 0;
+    QByteArray m_line, m_capitals;
+    QByteArray m_pane;
+    LineFn m_lineFound;
+    int m_lines = 0;
+    int m_verses = 0;
+    bool m_stopped = false;
+    bool m_selectionMissing = false;
+    bool m_finished = false;
+};

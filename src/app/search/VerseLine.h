@@ -1,0 +1,25 @@
+#pragma once
+#include <QByteArray>
+
+// One line of a Bible text as the search reads it, and the result line built from it.
+class VerseLine {
+public:
+    // Splits "running<TAB>book<TAB>chapter<TAB>verse<TAB>text" (the line without its line end).
+    // False when the line has fewer than four tabs. The text is what follows the last tab.
+    bool split(const char* line, qsizetype size);
+
+    int book = 0;
+    const char* chapter = nullptr; // as written in the text line
+    qsizetype chapterSize = 0;
+    int verse = 0;                 // as a number, so without leading zeros
+    const char* text = nullptr;
+    qsizetype textSize = 0;
+
+    // "GENESIS 1:1 In the beginning...": the reference name in capitals, a space, the
+    // chapter, ":", the verse, a space and the verse text. Replaces the contents of `out`.
+    void buildResultLine(const QByteArray& capitalRefName, QByteArray& out) const;
+
+    // The range test of the book selections: 1-66 one book, 67 the books before 6, 68 those
+    // before 40, 69 those after 39, 70 books 40-43, 71 books 40-42, 72 every line.
+    static bool InSelection(int book, int selection);
+};
