@@ -88,8 +88,8 @@ public:
     static QString CountText(int termCount, int matchCount, int verseCount);
 
 private:
-    bool testLine(const char* line, qsizetype size);
-    bool matches() ;
+    void testLine(const char* line, qsizetype size);
+    bool matches();
 
     ProgramState& m_state;
     SearchRequest m_request;

@@ -1,0 +1,322 @@
+#include "library/VerseIndex.h"
+
+#include "library/Catalogues.h"
+#include "library/FileFunctions.h"
+#include "library/LineReader.h"
+#include "library/ProgramState.h"
+#include "library/TolvaneRoutines.h"
+#include "localisation/MessageText.h"
+#include "platform/Dialogs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <limits>
+
+namespace VerseIndex {
+
+namespace {
+
+namespace Err = TolvaneRoutines::ErrorNumber;
+
+const QString kCreateContext = QStringLiteral("Create Index File");
+const QString kLoadContext = QStringLiteral("LoadIndexFile");
+
+// Numbers as the text files hold them: surrounding blanks allowed, nothing else.
+enum class Conversion { Ok, NotNumeric, OutOfRange };
+
+Conversion toInteger(const QByteArray& text, qint64 low, qint64 high, qint64& out) {
+    bool ok = false;
+    const qint64 v = text.trimmed().toLongLong(&ok);
+    if (!ok)
+        return Conversion::NotNumeric;
+    if (v < low || v > high)
+        return Conversion::OutOfRange;
+    out = v;
+    return Conversion::Ok;
+}
+
+int errorFor(Conversion c) { return c == Conversion::NotNumeric ? Err::TypeMismatch : Err::Overflow; }
+
+// The four leading fields of a verse line; book and chapter stay as written.
+struct LineFields {
+    qint64 running = 0;
+    QByteArray book;
+    QByteArray chapter;
+};
+
+int splitVerseLine(const QByteArray& line, LineFields& f) {
+    int tabs[4];
+    int from = 0;
+    for (int& t : tabs) {
+        t = line.indexOf('\t', from);
+        if (t < 0)
+            return Err::InvalidArgument;
+        from = t + 1;
+    }
+    const Conversion running =
+        toInteger(line.left(tabs[0]), std::numeric_limits<qint32>::min(),
+                  std::numeric_limits<qint32>::max(), f.running);
+    if (running != Conversion::Ok)
+        return errorFor(running);
+    f.book = line.mid(tabs[0] + 1, tabs[1] - tabs[0] - 1);
+    f.chapter = line.mid(tabs[1] + 1, tabs[2] - tabs[1] - 1);
+    qint64 verse = 0;
+    const Conversion v = toInteger(line.mid(tabs[2] + 1, tabs[3] - tabs[2] - 1), 0, 255, verse);
+    return v == Conversion::Ok ? 0 : errorFor(v);
+}
+
+QByteArray indexLine(qint64 first, qint64 last, const QByteArray& book,
+                     const QByteArray& chapter, int count, qint64 start, qint64 end) {
+    return QByteArray::number(first) + ',' + QByteArray::number(last) + ',' + book + ',' +
+           chapter + ',' + QByteArray::number(count) + ',' + QByteArray::number(start) + ',' +
+           QByteArray::number(end) + "\r\n";
+}
+
+bool parseRecord(const QByteArray& line, VerseIndexEntry& e) {
+    const QList<QByteArray> f = line.split(',');
+    if (f.size() != 7)
+        return false;
+    qint64 v[7];
+    const qint64 lows[7] = {-32768, -32768, 0, 0, 0, std::numeric_limits<qint32>::min(),
+                            std::numeric_limits<qint32>::min()};
+    const qint64 highs[7] = {32767, 32767, 255, 255, 255, std::numeric_limits<qint32>::max(),
+                             std::numeric_limits<qint32>::max()};
+    for (int i = 0; i < 7; ++i)
+        if (toInteger(f.at(i), lows[i], highs[i], v[i]) != Conversion::Ok)
+            return false;
+    e = VerseIndexEntry{qint16(v[0]), qint16(v[1]), quint8(v[2]), quint8(v[3]),
+                        quint8(v[4]), qint32(v[5]), qint32(v[6])};
+    return true;
+}
+
+// The index's records, without the empty piece after the final line end.
+QList<QByteArray> indexRecords(const QByteArray& bytes) {
+    QList<QByteArray> lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    for (QByteArray& l : lines)
+        if (l.endsWith('\r'))
+            l.chop(1);
+    return lines;
+}
+
+// Writes the byte range [start, end) (1-based) of the source as whole lines ended by CR LF.
+// The target is truncated first, so a failed copy never leaves an older copy behind.
+bool copyRange(const QString& source, qint64 start, qint64 end, const QString& target) {
+    QFile out(FileFunctions::resolve(target));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QFile in(FileFunctions::resolve(source));
+    if (start < 1 || end <= start || !in.open(QIODevice::ReadOnly) || !in.seek(start - 1))
+        return false;
+    QByteArray bytes = in.read(end - start);
+    if (bytes.endsWith('\n'))
+        bytes.chop(1);
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    out.write(bytes + "\r\n");
+    return true;
+}
+
+void writeCopy(const QString& target, const QByteArray& bytes) {
+    QFile out(FileFunctions::resolve(target));
+    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        out.write(bytes);
+}
+
+struct ByteRange {
+    qint64 start = 0;
+    qint64 end = 0;
+    bool found() const { return start > 0 && end > start; }
+};
+
+template <typename Pred> ByteRange rangeOf(const VerseIndexTable& table, Pred wanted) {
+    ByteRange r;
+    bool seen = false;
+    for (const VerseIndexEntry& e : table) {
+        if (!wanted(e))
+            continue;
+        if (!seen)
+            r.start = e.startOffset;
+        seen = true;
+        r.end = e.endOffset;
+    }
+    return r;
+}
+
+} // namespace
+
+QString IndexPath(const ProgramState& state, const QString& file) {
+    return state.IndexFolder + file + QStringLiteral(".INDEX");
+}
+
+bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& file) {
+    QByteArray written;
+    QFile out;
+    auto stop = [&](int error) {
+        if (out.isOpen())
+            out.write(written);
+        TolvaneRoutines::ReportError(state.dialogs, error, kCreateContext,
+                                     QStringLiteral("\r\n") + folder + file +
+                                         QStringLiteral("\r\nOR\r\n") + IndexPath(state, file));
+        return false;
+    };
+    LineReader reader(FileFunctions::resolve(folder + file));
+    if (!reader.isOpen())
+        return stop(Err::FileNotFound);
+    out.setFileName(FileFunctions::resolve(IndexPath(state, file)));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return stop(Err::PathFileAccess);
+
+    bool first = true;
+    QByteArray prevBook, prevChapter, line;
+    qint64 chapterFirst = 1, chapterStart = 1, lastRunning = 0;
+    int counter = 0; // one byte wide: it also counts the next chapter's first line
+    LineFields f;
+    while (!reader.atEnd()) {
+        const qint64 lineStart = reader.position() + 1;
+        if (counter == 255)
+            return stop(Err::Overflow);
+        ++counter;
+        reader.readLine(line);
+        if (const int error = splitVerseLine(line, f))
+            return stop(error);
+        lastRunning = f.running;
+        if (first) {
+            first = false;
+        } else if (f.book == prevBook && f.chapter == prevChapter) {
+            continue;
+        } else {
+            written += indexLine(chapterFirst, f.running - 1, prevBook, prevChapter, counter - 1,
+                                 chapterStart, lineStart);
+            counter = 1;
+            chapterFirst = f.running;
+            chapterStart = lineStart;
+        }
+        prevBook = f.book;
+        prevChapter = f.chapter;
+    }
+    if (!first)
+        written += indexLine(chapterFirst, lastRunning, prevBook, prevChapter, counter,
+                             chapterStart, reader.position() + 1);
+    out.write(written);
+    return true;
+}
+
+void LoadIndexFile(ProgramState& state, const QString& file) {
+    state.CurrentIndexFile = file;
+    const QString path = IndexPath(state, file);
+    if (!FileFunctions::FileExists(path))
+        return;
+    QByteArray bytes;
+    FileFunctions::readWholeFile(path, bytes);
+    VerseIndexTable& table = state.VerseIndex;
+    int count = 0;
+    int error = 0;
+    VerseIndexEntry last;
+    for (const QByteArray& line : indexRecords(bytes)) {
+        if (!parseRecord(line, last)) {
+            error = Err::TypeMismatch;
+            break;
+        }
+        if (count < kVerseIndexSize)
+            table[count] = last;
+        ++count;
+    }
+    if (count == 0 && error == 0)
+        error = Err::InputPastEnd;
+    if (count == 0)
+        table.fill(VerseIndexEntry{}); // an earlier text's offsets must not be used on this one
+    else
+        for (int i = count; i < kVerseIndexSize; ++i)
+            table[i] = last;
+    if (error)
+        TolvaneRoutines::ReportError(state.dialogs, error, kLoadContext, file);
+}
+
+bool IndexNeedsBuilding(const ProgramState& state, const QString& folder, const QString& file) {
+    const QString indexPath = FileFunctions::resolve(IndexPath(state, file));
+    if (!FileFunctions::FileExists(indexPath))
+        return true;
+    const QFileInfo text(FileFunctions::resolve(folder + file));
+    if (!text.isFile())
+        return false; // nothing to build from; the callers meet the missing text themselves
+    if (text.lastModified() > QFileInfo(indexPath).lastModified())
+        return true;
+    QByteArray bytes;
+    FileFunctions::readWholeFile(indexPath, bytes);
+    const QList<QByteArray> records = indexRecords(bytes);
+    VerseIndexEntry last;
+    if (records.isEmpty() || !parseRecord(records.constLast(), last))
+        return false; // a damaged index is reported by the loader, not silently replaced
+    return last.endOffset > text.size() + 1;
+}
+
+QString CreatingIndexText(const QString& file) {
+    return QStringLiteral("Creating index ") + file + QStringLiteral(" please wait..");
+}
+
+void PrepareIndex(ProgramState& state, const QString& folder, const QString& file,
+                  bool alwaysLoad, const StatusFn& status) {
+    bool built = false;
+    if (IndexNeedsBuilding(state, folder, file)) {
+        if (status)
+            status(CreatingIndexText(file), true);
+        CreateIndexFile(state, folder, file);
+        if (status)
+            status(QStringLiteral("done"), false);
+        built = true;
+    }
+    if (built || alwaysLoad || file != state.CurrentIndexFile)
+        LoadIndexFile(state, file);
+}
+
+bool ExtractBookRange(ProgramState& state, const QString& file, int selection) {
+    if (selection == Catalogues::kBookSelections)
+        return true;
+    const QString target = state.ScratchFolder + file;
+    if (selection < 1 || selection > Catalogues::kBookSelections) {
+        writeCopy(target, QByteArray());
+        return false;
+    }
+    // Every group is a run of consecutive books, so the first and last entries of any book
+    // of the group bound it; a text lacking the group's first or last book still works.
+    const Catalogues::BookRange books = Catalogues::SelectionRange(selection);
+    const ByteRange r = rangeOf(state.VerseIndex, [&](const VerseIndexEntry& e) {
+        return e.book >= books.first && e.book <= books.last;
+    });
+    if (!r.found()) {
+        writeCopy(target, QByteArray());
+        return false;
+    }
+    return copyRange(state.BibleFolder + file, r.start, r.end, target);
+}
+
+bool ExtractChapter(ProgramState& state, const QString& folder, const QString& file, int kind,
+                    int book, int chapter) {
+    static const char* const kPrefixes[] = {"1v_", "1c_", "1d_"};
+    if (kind < 1 || kind > 3)
+        return false;
+    const QString target = state.ScratchFolder + QLatin1String(kPrefixes[kind - 1]) + file;
+    const ByteRange r = rangeOf(state.VerseIndex, [&](const VerseIndexEntry& e) {
+        return e.book == book && (chapter == 0 || e.chapter == chapter);
+    });
+    if (r.found() && copyRange(folder + file, r.start, r.end, target))
+        return true;
+    writeCopy(target, "\r\n");
+    return false;
+}
+
+int DeleteIndexFiles(const ProgramState& state) {
+    return FileFunctions::deleteFiles(state.IndexFolder, QStringLiteral("*.*"));
+}
+
+void ReIndex(ProgramState& state) {
+    DeleteIndexFiles(state);
+    Catalogues::LoadTranslationCatalogue(state);
+    state.dialogs.show(Dialogs::Icon::Information,
+                       TolvaneRoutines::ProductName() + QStringLiteral(" Delete index"),
+                       MessageText::Std(state, 49, state.IndexFolder));
+}
+
+} // namespace VerseIndex
