@@ -19,6 +19,10 @@ Scan findRecord(const QString& path, int number, QString& found) {
     LineReader reader(FileFunctions::resolve(path));
     if (!reader.isOpen())
         return Scan::Unreadable;
+    // Number 0 is never looked for: the scan stops before reading a line, but only after
+    // the file has been opened, so a missing file is still reported.
+    if (number == 0)
+        return Scan::Found;
     QByteArray line;
     while (reader.readLine(line)) {
         if (line.isEmpty() || line.startsWith('#'))
@@ -58,7 +62,8 @@ QString ExpandRecord(const QString& line, const QString& argument) {
 }
 
 QString DebugForm(const QString& text, int number) {
-    const int keep = int(0.7 * text.size());
+    // Whole-number arithmetic: 0.7 * 90 in floating point falls just short of 63.
+    const qsizetype keep = text.size() * 7 / 10;
     return text.left(keep) + QString::number(number);
 }
 
@@ -69,8 +74,7 @@ QString GetMessageText(const ProgramState& state, int kind, int number, const QS
                            QStringLiteral("Serious Error!'") + QStringLiteral("\r\n") + path +
                                QStringLiteral("' missing."));
     QString line;
-    // Number 0 is never looked for: the scan stops before reading a line.
-    const Scan scan = number == 0 ? Scan::Found : findRecord(path, number, line);
+    const Scan scan = findRecord(path, number, line);
     switch (scan) {
     case Scan::Found:
         break;
