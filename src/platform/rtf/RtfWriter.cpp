@@ -1,0 +1,383 @@
+#include "RtfWriter.h"
+
+#include "platform/WinColour.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
+#include <QTextList>
+#include <QUrl>
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
+// The hanging space left for a list item's bullet; RtfParser takes it back off.
+constexpr int kBulletGapTwips = 360;
+constexpr int kHexBytesPerLine = 64;
+
+int twips(double pixels) {
+    return qRound(pixels * kTwipsPerPixel);
+}
+
+bool isNumbered(QTextListFormat::Style style) {
+    return style == QTextListFormat::ListDecimal || style == QTextListFormat::ListLowerAlpha ||
+           style == QTextListFormat::ListUpperAlpha || style == QTextListFormat::ListLowerRoman ||
+           style == QTextListFormat::ListUpperRoman;
+}
+
+const char* numberingWord(QTextListFormat::Style style) {
+    switch (style) {
+    case QTextListFormat::ListLowerAlpha:
+        return "pnlcltr";
+    case QTextListFormat::ListUpperAlpha:
+        return "pnucltr";
+    case QTextListFormat::ListLowerRoman:
+        return "pnlcrm";
+    case QTextListFormat::ListUpperRoman:
+        return "pnucrm";
+    default:
+        return "pndec";
+    }
+}
+
+// PNG or JPEG bytes of an image resource, with the blip word that names them.
+QByteArray pictureBytes(const QVariant& resource, const char** blip, QSize* size) {
+    QImage image;
+    if (resource.userType() == QMetaType::QByteArray) {
+        const QByteArray data = resource.toByteArray();
+        image = QImage::fromData(data);
+        if (!image.isNull() && (data.startsWith("\xFF\xD8") || data.startsWith("\x89PNG"))) {
+            *blip = data.startsWith("\xFF\xD8") ? "jpegblip" : "pngblip";
+            *size = image.size();
+            return data;
+        }
+    } else if (resource.userType() == QMetaType::QImage) {
+        image = resource.value<QImage>();
+    } else if (resource.userType() == QMetaType::QPixmap) {
+        image = resource.value<QPixmap>().toImage();
+    }
+    if (image.isNull())
+        return {};
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return {};
+    *blip = "pngblip";
+    *size = image.size();
+    return png;
+}
+
+} // namespace
+
+QByteArray RtfWriter::write(const QTextDocument& document) {
+    return RtfWriter(document, 0, document.characterCount() - 1).run(true);
+}
+
+QByteArray RtfWriter::writeSelection(const QTextCursor& cursor) {
+    if (cursor.isNull() || !cursor.hasSelection()) {
+        QTextDocument empty;
+        return RtfWriter(empty, 0, 0).run(false);
+    }
+    return RtfWriter(*cursor.document(), cursor.selectionStart(), cursor.selectionEnd()).run(false);
+}
+
+QByteArray RtfWriter::writeFragment(const QTextDocumentFragment& fragment) {
+    QTextDocument document;
+    QTextCursor(&document).insertFragment(fragment);
+    return write(document);
+}
+
+RtfWriter::RtfWriter(const QTextDocument& document, int from, int to)
+    : m_document(document), m_from(from), m_to(to) {}
+
+QByteArray RtfWriter::run(bool withBackground) {
+    collectTables();
+    writeHeader();
+    if (withBackground) {
+        const QBrush brush = m_document.rootFrame()->frameFormat().background();
+        if (brush.style() != Qt::NoBrush)
+            writeBackground(brush.color());
+    }
+    if (m_from < m_to) {
+        for (QTextBlock block = m_document.findBlock(m_from); inRange(block); block = block.next())
+            writeBlock(block);
+    }
+    m_out.close();
+    m_out.newline();
+    return m_out.bytes();
+}
+
+// Blocks that hold part of the range. A block starting right at the end of the
+// range counts too: the range then ends with the paragraph mark before it, which
+// a reader keeps only when an (empty) paragraph follows.
+bool RtfWriter::inRange(const QTextBlock& block) const {
+    return block.isValid() && block.position() <= m_to;
+}
+
+void RtfWriter::collectTables() {
+    fontIndex(m_document.defaultFont().family());
+    if (m_from >= m_to)
+        return;
+    for (QTextBlock block = m_document.findBlock(m_from); inRange(block); block = block.next()) {
+        stateOf(block.charFormat());
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            stateOf(it.fragment().charFormat());
+    }
+}
+
+void RtfWriter::writeHeader() {
+    m_out.open();
+    m_out.word("rtf", 1);
+    m_out.word("ansi");
+    m_out.word("ansicpg", 1252);
+    m_out.word("deff", 0);
+    m_out.word("uc", 1);
+    m_out.newline();
+    m_out.open();
+    m_out.word("fonttbl");
+    for (int i = 0; i < m_fonts.size(); ++i) {
+        m_out.open();
+        m_out.word("f", i);
+        m_out.word("fnil");
+        m_out.word("fcharset", 0);
+        QString name = m_fonts.at(i);
+        m_out.text(name.replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(';'));
+        m_out.close();
+    }
+    m_out.close();
+    m_out.newline();
+    m_out.open();
+    m_out.word("colortbl");
+    m_out.text(QStringLiteral(";")); // entry 0: the automatic colour
+    for (const QColor& c : m_colors) {
+        m_out.word("red", c.red());
+        m_out.word("green", c.green());
+        m_out.word("blue", c.blue());
+        m_out.text(QStringLiteral(";"));
+    }
+    m_out.close();
+    m_out.newline();
+    m_out.word("viewkind", 4);
+}
+
+// Word processors keep a page colour as a background shape's fill colour, a
+// Windows colour value (red in the low byte); \viewbksp1 asks them to show it.
+void RtfWriter::writeBackground(const QColor& color) {
+    const quint32 value = WinColour::fromQColor(color);
+    m_out.word("viewbksp", 1);
+    m_out.newline();
+    m_out.raw("{\\*\\background{\\shp{\\*\\shpinst\\shpleft0\\shptop0\\shpright0\\shpbottom0"
+              "\\shpfhdr0\\shpbxmargin\\shpbymargin\\shpwr0\\shpwrk0\\shpfblwtxt1\\shpz0"
+              "\\shplid1025{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fillColor}{\\sv " +
+              QByteArray::number(value) +
+              "}}{\\sp{\\sn fFilled}{\\sv 1}}{\\sp{\\sn lineWidth}{\\sv 0}}"
+              "{\\sp{\\sn fLine}{\\sv 0}}{\\sp{\\sn fBackground}{\\sv 1}}}}}");
+    m_out.newline();
+}
+
+void RtfWriter::writeBlock(const QTextBlock& block) {
+    writeParagraphFormat(block);
+    if (block.textList())
+        writeBullet(block);
+    bool wroteText = false;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (fragment.position() >= m_to || fragment.position() + fragment.length() <= m_from)
+            continue;
+        writeFragmentText(fragment);
+        wroteText = true;
+    }
+    if (!wroteText)
+        writeCharState(stateOf(block.charFormat())); // an empty line keeps its size
+    m_out.word("par");
+    m_out.newline();
+}
+
+void RtfWriter::writeParagraphFormat(const QTextBlock& block) {
+    const QTextBlockFormat format = block.blockFormat();
+    m_out.word("pard");
+    const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
+    if (align & Qt::AlignHCenter)
+        m_out.word("qc");
+    else if (align & Qt::AlignJustify)
+        m_out.word("qj");
+    else if (align & Qt::AlignRight)
+        m_out.word("qr");
+    else
+        m_out.word("ql");
+
+    int levels = format.indent();
+    int first = twips(format.textIndent());
+    if (const QTextList* list = block.textList()) {
+        levels += list->format().indent();
+        first -= kBulletGapTwips;
+    }
+    const double indentWidth = m_document.indentWidth();
+    m_out.word("li", twips(format.leftMargin() + levels * indentWidth));
+    m_out.word("ri", twips(format.rightMargin()));
+    m_out.word("fi", first);
+    if (format.topMargin() > 0)
+        m_out.word("sb", twips(format.topMargin()));
+    if (format.bottomMargin() > 0)
+        m_out.word("sa", twips(format.bottomMargin()));
+}
+
+// The bullet twice: as text for readers that only show text, and as \pn
+// properties for readers that draw their own.
+void RtfWriter::writeBullet(const QTextBlock& block) {
+    const QTextList* list = block.textList();
+    const QTextListFormat::Style style = list->format().style();
+    const bool numbered = isNumbered(style);
+    m_out.open();
+    m_out.word("pntext");
+    m_out.word("f", 0);
+    m_out.text(numbered ? list->itemText(block) : QString(QChar(0x2022)));
+    m_out.word("tab");
+    m_out.close();
+    m_out.open();
+    m_out.word("*");
+    m_out.word("pn");
+    if (numbered) {
+        m_out.word("pnlvlbody");
+        m_out.word(numberingWord(style));
+        m_out.word("pnstart", 1);
+    } else {
+        m_out.word("pnlvlblt");
+    }
+    m_out.word("pnf", 0);
+    m_out.word("pnindent", 0);
+    m_out.open();
+    m_out.word(numbered ? "pntxta" : "pntxtb");
+    m_out.text(numbered ? QStringLiteral(".") : QString(QChar(0x2022)));
+    m_out.close();
+    m_out.close();
+}
+
+void RtfWriter::writeFragmentText(const QTextFragment& fragment) {
+    const QTextCharFormat format = fragment.charFormat();
+    writeCharState(stateOf(format));
+    const int start = qMax(m_from - fragment.position(), 0);
+    const int end = qMin(m_to - fragment.position(), fragment.length());
+    const QString text = fragment.text().mid(start, end - start);
+    if (!format.isImageFormat()) {
+        m_out.text(text);
+        return;
+    }
+    for (QChar c : text) {
+        if (c == QChar::ObjectReplacementCharacter)
+            writePicture(format.toImageFormat());
+    }
+}
+
+void RtfWriter::writePicture(const QTextImageFormat& format) {
+    const QVariant resource =
+        m_document.resource(QTextDocument::ImageResource, QUrl(format.name()));
+    const char* blip = nullptr;
+    QSize size;
+    const QByteArray data = pictureBytes(resource, &blip, &size);
+    if (data.isEmpty())
+        return; // a picture we cannot find is left out rather than written empty
+    double width = format.width() > 0 ? format.width() : 0;
+    double height = format.height() > 0 ? format.height() : 0;
+    if (width <= 0 && height <= 0) {
+        width = size.width();
+        height = size.height();
+    } else if (width <= 0) {
+        width = height * size.width() / qMax(1, size.height());
+    } else if (height <= 0) {
+        height = width * size.height() / qMax(1, size.width());
+    }
+    m_out.open();
+    m_out.word("pict");
+    m_out.word(blip);
+    m_out.word("picw", size.width());
+    m_out.word("pich", size.height());
+    m_out.word("picwgoal", twips(width));
+    m_out.word("pichgoal", twips(height));
+    m_out.newline();
+    const QByteArray hex = data.toHex();
+    for (qsizetype i = 0; i < hex.size(); i += 2 * kHexBytesPerLine) {
+        m_out.raw(hex.mid(i, 2 * kHexBytesPerLine));
+        m_out.newline();
+    }
+    m_out.close();
+}
+
+void RtfWriter::writeCharState(const CharState& s) {
+    CharState& w = m_written;
+    if (s.font != w.font)
+        m_out.word("f", s.font);
+    if (s.halfPoints != w.halfPoints)
+        m_out.word("fs", s.halfPoints);
+    if (s.bold != w.bold)
+        s.bold ? m_out.word("b") : m_out.word("b", 0);
+    if (s.italic != w.italic)
+        s.italic ? m_out.word("i") : m_out.word("i", 0);
+    if (s.underline != w.underline)
+        m_out.word(s.underline ? "ul" : "ulnone");
+    if (s.strike != w.strike)
+        s.strike ? m_out.word("strike") : m_out.word("strike", 0);
+    if (s.vertical != w.vertical)
+        m_out.word(s.vertical > 0 ? "super" : s.vertical < 0 ? "sub" : "nosupersub");
+    if (s.foreground != w.foreground)
+        m_out.word("cf", s.foreground);
+    if (s.background != w.background)
+        m_out.word("highlight", s.background);
+    w = s;
+}
+
+QFont RtfWriter::effectiveFont(const QTextCharFormat& format) const {
+    return format.font().resolve(m_document.defaultFont());
+}
+
+RtfWriter::CharState RtfWriter::stateOf(const QTextCharFormat& format) {
+    const QFont font = effectiveFont(format);
+    CharState s;
+    const QStringList families = font.families();
+    s.font = fontIndex(families.isEmpty() ? font.family() : families.first());
+    double points = font.pointSizeF();
+    if (points <= 0 && font.pixelSize() > 0)
+        points = font.pixelSize() * 72.0 / 96.0;
+    s.halfPoints = points > 0 ? qBound(2, qRound(points * 2), 3276) : 24;
+    s.bold = font.weight() >= QFont::DemiBold;
+    s.italic = font.italic();
+    s.underline = font.underline();
+    s.strike = font.strikeOut();
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        s.vertical = 1;
+    else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        s.vertical = -1;
+    const QBrush foreground = format.foreground();
+    if (foreground.style() != Qt::NoBrush)
+        s.foreground = colorIndex(foreground.color());
+    const QBrush background = format.background();
+    if (background.style() != Qt::NoBrush)
+        s.background = colorIndex(background.color());
+    return s;
+}
+
+int RtfWriter::fontIndex(const QString& family) {
+    int index = int(m_fonts.indexOf(family));
+    if (index < 0) {
+        m_fonts.append(family);
+        index = int(m_fonts.size()) - 1;
+    }
+    return index;
+}
+
+// Index 0 of the written table is the automatic colour, so ours start at 1.
+int RtfWriter::colorIndex(const QColor& color) {
+    const QColor opaque(color.red(), color.green(), color.blue());
+    int index = int(m_colors.indexOf(opaque));
+    if (index < 0) {
+        m_colors.append(opaque);
+        index = int(m_colors.size()) - 1;
+    }
+    return index + 1;
+}
