@@ -100,6 +100,23 @@ QList<QByteArray> indexRecords(const QByteArray& bytes) {
     return lines;
 }
 
+// Hand-edited texts may end some lines with LF alone; the copies always use CR LF.
+void toCrLf(QByteArray& bytes) {
+    qsizetype nl = bytes.indexOf('\n');
+    while (nl > 0 && bytes.at(nl - 1) == '\r')
+        nl = bytes.indexOf('\n', nl + 1);
+    if (nl < 0)
+        return;
+    QByteArray out;
+    out.reserve(bytes.size() + bytes.size() / 32);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes.at(i) == '\n' && (i == 0 || bytes.at(i - 1) != '\r'))
+            out += '\r';
+        out += bytes.at(i);
+    }
+    bytes = out;
+}
+
 // Writes the byte range [start, end) (1-based) of the source as whole lines ended by CR LF.
 // The target is truncated first, so a failed copy never leaves an older copy behind.
 bool copyRange(const QString& source, qint64 start, qint64 end, const QString& target) {
@@ -114,6 +131,7 @@ bool copyRange(const QString& source, qint64 start, qint64 end, const QString& t
         bytes.chop(1);
     if (bytes.endsWith('\r'))
         bytes.chop(1);
+    toCrLf(bytes);
     out.write(bytes + "\r\n");
     return true;
 }
