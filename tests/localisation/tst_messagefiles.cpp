@@ -45,6 +45,7 @@ const Range kStandardNumbers[] = {
     {100, 101}, // interface language
     {103, 104}, // module folder window labels
     {105, 106}, // debug mode
+    {900, 900}, // licence agreement window
 };
 
 // Form texts the program asks for.
@@ -64,13 +65,15 @@ const Range kFormNumbers[] = {
     {181, 185}, // module folder windows
     {186, 195}, // language editor columns and prompts
     {196, 199}, // no-Bibles window buttons and the debug menu item
+    {900, 904}, // about box and licence agreement window
 };
 
 // Records that are built around a value ("%"): every other record must not hold a "%",
 // which the lookup would silently remove.
-const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46, 47, 49,  58,
-                                     62, 65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101};
-const int kFormWithArgument[] = {2, 4, 5, 6, 7, 8, 11, 12, 13, 18, 20, 24, 25, 26, 190, 191, 192};
+const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46, 47,  49,  58, 62,
+                                     65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101, 900};
+const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,
+                                 18, 20, 24, 25, 26, 190, 191, 192, 900};
 
 QSet<int> expand(const Range* ranges, size_t count) {
     QSet<int> out;
