@@ -116,7 +116,7 @@ const QSet<QByteArray>& skippedDestinations() {
 // Destinations whose content is read like the text around them.
 const QSet<QByteArray>& transparentDestinations() {
     static const QSet<QByteArray> words = {"field",   "fldrslt", "object", "result",
-                                           "shppict", "shprslt", "ud",     "upr"};
+                                           "shppict", "shprslt", "ud"};
     return words;
 }
 
@@ -204,6 +204,11 @@ void RtfParser::handle(const RtfTokenizer::Token& token) {
 void RtfParser::groupStart() {
     if (int(m_stack.size()) > kMaxDepth) {
         note(QStringLiteral("Groups nested deeper than %1 levels were left out.").arg(kMaxDepth));
+        m_skipDepth = 1;
+        return;
+    }
+    if (top().skipNextGroup) {
+        top().skipNextGroup = false;
         m_skipDepth = 1;
         return;
     }
@@ -347,7 +352,9 @@ bool RtfParser::destinationWord(const QByteArray& word) {
     }
     if (transparentDestinations().contains(word))
         return true;
-    if (word == "fonttbl") {
+    if (word == "upr") {
+        state.skipNextGroup = true; // {\upr{ANSI text}{\*\ud{the same in Unicode}}}
+    } else if (word == "fonttbl") {
         state.destination = Destination::FontTable;
         m_fontNumber = -1;
         m_fontName.clear();
@@ -691,14 +698,14 @@ void RtfParser::bodyText(const QString& s) {
             // Paragraphs come only from paragraph marks; stray breaks become line breaks.
             m_text += QChar(0x2028);
             break;
-        case 0x0000:
         case 0xFDD0: // QTextDocument's own frame markers must never appear as text
         case 0xFDD1:
         case 0xFFFC: // nor its placeholder for images
             m_text += QChar(0xFFFD);
             break;
         default:
-            m_text += c;
+            // Control characters are what decoders put for bytes they could not map.
+            m_text += (c.unicode() < 0x20 && c != QLatin1Char('\t')) ? QChar(0xFFFD) : c;
         }
     }
 }

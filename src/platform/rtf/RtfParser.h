@@ -100,6 +100,7 @@ private:
         bool starred = false;
         bool pictureOwner = false; // this group opened the \pict
         bool inBackground = false;
+        bool skipNextGroup = false; // after \upr: its ANSI half
     };
 
     struct FontEntry {
