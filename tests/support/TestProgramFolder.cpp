@@ -1,5 +1,6 @@
 #include "TestProgramFolder.h"
 
+#include "library/FileFunctions.h"
 #include "library/SettingsStore.h"
 
 #include <QDir>
@@ -25,7 +26,12 @@ TestProgramFolder::TestProgramFolder() { QDir(m_dir.path()).mkpath(QStringLitera
 TestProgramFolder::~TestProgramFolder() = default;
 
 QString TestProgramFolder::path() const { return m_dir.path() + QStringLiteral("/prog"); }
-QString TestProgramFolder::file(const QString& rel) const { return path() + '/' + rel; }
+// Existing folders and files are found in whatever spelling they have, as the program itself
+// finds them, so "sysdefs/Books.txt" means the file in a "SysDefs" folder made earlier
+// instead of a second folder beside it.
+QString TestProgramFolder::file(const QString& rel) const {
+    return FileFunctions::resolve(path() + '/' + rel);
+}
 QString TestProgramFolder::settingsPath() const {
     return m_dir.path() + QStringLiteral("/settings.ini");
 }
