@@ -39,6 +39,12 @@ bool toColour(const QString& text, quint32& out) {
     }
     return false;
 }
+
+// A position that is not a 32-bit whole number is not used (converting it would overflow).
+qint32 readPosition(const SettingsStore& store, const QString& key) {
+    qint32 value = 0;
+    return SettingsConvert::toInt32(store.read(kSettings, key, QString()), value) ? value : 0;
+}
 } // namespace
 
 const QStringList& FolderNames() {
@@ -131,8 +137,8 @@ void SaveWindowPlacement(ProgramState& state, const QString& name) {
 void LoadWindowPlacement(ProgramState& state, const QString& name, const QSizeF& screenTwips) {
     const SettingsStore& s = state.settings;
     WindowPlacement p;
-    p.left = qint32(s.readNumber(kSettings, name + QStringLiteral("PosX"), 0));
-    p.top = qint32(s.readNumber(kSettings, name + QStringLiteral("PosY"), 0));
+    p.left = readPosition(s, name + QStringLiteral("PosX"));
+    p.top = readPosition(s, name + QStringLiteral("PosY"));
     p.width = s.readNumber(kSettings, name + QStringLiteral("X"), 0);
     p.height = s.readNumber(kSettings, name + QStringLiteral("Y"), 0);
     if (p.width < 1000 || p.height < 600 || p.width >= screenTwips.width() ||
