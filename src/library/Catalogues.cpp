@@ -13,8 +13,9 @@ namespace Catalogues {
 
 namespace {
 
-// One field of a comma-delimited record: a bare number or a quoted text.
-bool takeField(const QString& line, int& pos, QString& field, bool& quoted) {
+// One field of a comma-delimited record: a bare number or a quoted text. `more` tells whether
+// a comma followed it.
+bool takeField(const QString& line, int& pos, QString& field, bool& quoted, bool& more) {
     while (pos < line.size() && line.at(pos) == ' ')
         ++pos;
     quoted = pos < line.size() && line.at(pos) == '"';
@@ -32,7 +33,8 @@ bool takeField(const QString& line, int& pos, QString& field, bool& quoted) {
         field = line.mid(pos, end - pos).trimmed();
         pos = end;
     }
-    if (pos < line.size()) {
+    more = pos < line.size();
+    if (more) {
         if (line.at(pos) != ',')
             return false;
         ++pos;
@@ -54,10 +56,14 @@ bool parseRecord(const QString& line, TranslationRecord& rec) {
     bool quoted[4] = {};
     int pos = 0;
     for (int i = 0; i < 4; ++i) {
-        if (pos > line.size() || !takeField(line, pos, f[i], quoted[i]))
+        bool more = false;
+        if (!takeField(line, pos, f[i], quoted[i], more))
+            return false;
+        // Exactly four fields: a short record would otherwise pass with empty texts.
+        if (more != (i < 3))
             return false;
     }
-    if (pos < line.size() || quoted[0] || quoted[1])
+    if (quoted[0] || quoted[1])
         return false;
     rec.description = f[2];
     rec.code = f[3];
