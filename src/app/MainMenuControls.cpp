@@ -63,6 +63,11 @@ void MainMenu::buildControls() {
     cboResults = named(new QComboBox(central), "cboResults");
     cboResults->setEditable(true);
     cboResults->lineEdit()->setReadOnly(true);
+    // Lists size to the window, not to their longest entry, so the default window fits.
+    for (QComboBox* c : {cboTranslation, cboBooks, cboSearch, cboResults}) {
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(6);
+    }
 
     RT = named(new QTextEdit(central), "RT");
     RT->setAcceptRichText(true);
@@ -85,8 +90,11 @@ void MainMenu::buildControls() {
     top->addWidget(Command2);
     auto* second = new QHBoxLayout;
     second->addWidget(Frame1, 3);
-    second->addWidget(ChkCase);
-    second->addWidget(chkActiveUpd);
+    auto* checks = new QVBoxLayout;
+    checks->setSpacing(0);
+    checks->addWidget(ChkCase);
+    checks->addWidget(chkActiveUpd);
+    second->addLayout(checks);
     second->addWidget(cboResults, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Text1, 2);

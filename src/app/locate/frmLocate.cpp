@@ -22,7 +22,7 @@ frmLocate::frmLocate(ProgramState& state, QWidget* parent) : QDialog(parent), m_
         l->setWordWrap(true);
         return l;
     };
-    QLabel* Label2 = label("Label2", Frm(state, 102));
+    QLabel* Label2 = label("Label2", Frm(state, 200));
     QLabel* Label3 = label("Label3", Std(state, 103));
     QLabel* Label5 = label("Label5", Std(state, 104));
     Label1 = label("Label1", state.ModulePath);
