@@ -83,6 +83,12 @@ public:
     void ApplyPaneLayout();
 
     // Print, print setup and print preview (MainMenuPrint.cpp).
+    // The printing service of this window; windows opened from here print through it too,
+    // so the printer chosen in print setup holds for all of them.
+    class PrintService* printService() const;
+    void PrintPreview_Click();
+    void PrintSetup_Click();
+    void Printt_Click();
 
     // Window state shared with the search, highlighting and notepad.
     int SelectedBook = 1;
