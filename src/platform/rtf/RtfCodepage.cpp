@@ -32,19 +32,25 @@ QByteArray encodingName(int codepage) {
     }
 }
 
-// Decoders are stateless between calls (each call passes whole characters),
-// so one per code page is kept for the life of the program.
+// Decoders are stateless between calls (each call passes whole characters), so
+// one per code page is kept. Files choose code pages freely; the cache is capped
+// so that hostile ones cannot grow it without end.
 QStringDecoder* decoderFor(int codepage) {
+    constexpr std::size_t kMaxCached = 64;
     thread_local std::map<int, std::unique_ptr<QStringDecoder>> cache;
     auto it = cache.find(codepage);
-    if (it == cache.end()) {
-        auto decoder = std::make_unique<QStringDecoder>(encodingName(codepage).constData(),
-                                                        QStringConverter::Flag::Stateless);
-        if (!decoder->isValid())
-            decoder.reset();
-        it = cache.emplace(codepage, std::move(decoder)).first;
+    if (it != cache.end())
+        return it->second.get();
+    auto decoder = std::make_unique<QStringDecoder>(encodingName(codepage).constData(),
+                                                    QStringConverter::Flag::Stateless);
+    if (!decoder->isValid())
+        decoder.reset();
+    if (cache.size() >= kMaxCached) {
+        thread_local std::unique_ptr<QStringDecoder> uncached;
+        uncached = std::move(decoder);
+        return uncached.get();
     }
-    return it->second.get();
+    return cache.emplace(codepage, std::move(decoder)).first->second.get();
 }
 
 } // namespace
