@@ -537,14 +537,6 @@ void MainMenu::menDebug_Click() {
     m_state.settings.writeBool(kSettings, QStringLiteral("DEBUG"), m_state.DebugMode);
 }
 
-void MainMenu::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        Contents_Click();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
-}
-
 void MainMenu::Contents_Click() {
     HelpViewer viewer(FileFunctions::resolve(m_state.HelpFile), this);
     viewer.exec();

@@ -19,7 +19,9 @@ class QTextEdit;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class HighlightPlan;
 class UrlOpener;
+enum class SearchMode;
 struct ProgramState;
 
 // The main window: loading it starts the program and unloading it ends it. It holds the
@@ -75,12 +77,47 @@ public:
     // Search history and highlighting (MainMenuSearch.cpp).
     void PopulateHistoryCombo();
     void SaveComboHistory();
-    void HighlightText();
+    void HighlightText(const HighlightPlan& plan);
+    SearchMode chosenMode() const;
 
     // Notepad and page setup (MainMenuNotepad.cpp).
     bool AskToSave(); // false when the user cancels
     void OpenPageSetup();
     void ApplyPaneLayout();
+    void NewFile_Click();
+    void OpenFile_Click();
+    void Save_Click();
+    void FileSaveAs_Click();
+    void Cut_Click();
+    void Copy_Click();
+    void Paste_Click();
+    void undo_Click();
+    void Delete_Click();
+    void SelectAll_Click();
+    void Find_Click();
+    void FindNext_Click();
+    void Wrap_Click();
+    void cmdBold_Click();
+    void cmdItalic_Click();
+    void cmdUnderline_Click();
+    void cmdLeftJ_Click();
+    void cmdCentreJ_Click();
+    void cmdRightJ_Click();
+    void cmdIndentMore_Click();
+    void cmdIndentLess_Click();
+    void cmdBullet_Click();
+    void cmdFColuor_Click();
+    void cmdBColour_Click();
+    void cboFont_Click(int index);
+    void cboSize_Click(int index);
+    void UpdateButtons();
+    // The text last searched for, where the next search starts (a character position from
+    // 0) and where the last match began (-1 for none).
+    QString FindText;
+    qint32 FindStart = 0;
+    qint32 FindPos = -1;
+    // The notepad's file: the last one chosen in an open or save dialog.
+    QString NotepadFileName;
 
     // Print, print setup and print preview (MainMenuPrint.cpp).
     // The printing service of this window; windows opened from here print through it too,
@@ -117,7 +154,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Construction of the controls and menus (MainMenuControls.cpp).
@@ -147,6 +183,8 @@ private:
     void QuitDiary();
     void savePlacements();
     void setStatusBold(bool bold);
+    void showStatus(const QString& text, bool bold);
+    void endSearch();
 
     ProgramState& m_state;
     UrlOpener& m_opener;

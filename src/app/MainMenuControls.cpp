@@ -281,8 +281,10 @@ void MainMenu::buildMenus() {
     addItem(send, QStringLiteral("mEmailSendMail"), QStringLiteral("Send by E-mail"));
 
     Help = menu(nullptr, "Help", "&Help");
+    // F1 works from every control of the window.
     addItem(Help, QStringLiteral("Contents"), QStringLiteral("&Contents"),
-            &MainMenu::Contents_Click);
+            &MainMenu::Contents_Click)
+        ->setShortcut(QKeySequence(Qt::Key_F1));
     addItem(Help, QStringLiteral("LicenceAgreement"), QStringLiteral("&License Agreement"),
             &MainMenu::LicenceAgreement_Click);
     addItem(Help, QStringLiteral("About"), QStringLiteral("&About"), &MainMenu::About_Click);

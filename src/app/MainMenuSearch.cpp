@@ -1,19 +1,57 @@
 // The main window's search: translation and book choice, the search itself, highlighting and
-// the search history.
+// the search history. The work is done by the search models; this file moves their results
+// into the controls and keeps the window responsive while they run.
 #include "app/MainMenu.h"
 
+#include "app/search/HighlightPlan.h"
+#include "app/search/ScriptureSearch.h"
+#include "app/search/SearchHistory.h"
+#include "library/GlobalSTRINGFunctions.h"
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
+#include "library/TolvaneRoutines.h"
+#include "library/VerseIndex.h"
+#include "library/Win1252.h"
 #include "localisation/MessageText.h"
 #include "platform/Dialogs.h"
+#include "platform/RichPane.h"
+#include "platform/WinColour.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QToolButton>
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
-const QString kHistory = QStringLiteral("Search History");
+
+QStringList listItems(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
 } // namespace
+
+void MainMenu::setStatusBold(bool bold) {
+    QFont f = Text1->font();
+    f.setBold(bold);
+    Text1->setFont(f);
+}
+
+void MainMenu::showStatus(const QString& text, bool bold) {
+    setStatusBold(bold);
+    Text1->setText(text);
+    Text1->repaint();
+}
 
 void MainMenu::cboBooks_Click() {
     SelectedBook = cboBooks->currentIndex() + 1;
@@ -23,16 +61,147 @@ void MainMenu::cboBooks_Click() {
 
 void MainMenu::cboTranslation_Click() {
     const QString chosen = cboTranslation->currentText();
+    // When names repeat, the last equal entry wins.
     for (int i = 0; i < m_state.BibleNames.size(); ++i)
         if (m_state.BibleNames.at(i) == chosen)
             CurrentBibleFile = m_state.BibleFiles.value(i);
+    VerseIndex::PrepareIndex(m_state, m_state.BibleFolder, CurrentBibleFile, true,
+                             [this](const QString& text, bool bold) { showStatus(text, bold); });
     m_state.settings.writeNumber(kSettings, QStringLiteral("WhichBib"),
                                  cboTranslation->currentIndex());
 }
 
-void MainMenu::Command1_Click() {}
+SearchMode MainMenu::chosenMode() const {
+    if (chkAnyOrder->isChecked())
+        return SearchMode::AllTerms;
+    if (chkAnyTerms->isChecked())
+        return SearchMode::AnyTerm;
+    if (chkAllverses->isChecked())
+        return SearchMode::EntireSelection;
+    return SearchMode::Pattern;
+}
 
-void MainMenu::HighlightText() {}
+void MainMenu::Command1_Click() {
+    if (Searching || m_busy)
+        return;
+    Searching = true;
+    StopRequested = false;
+    menDisable();
+    ApplyPaneLayout();
+    setWindowTitle(TolvaneRoutines::ProductName());
+    for (const char* n : {"cmdLeftJ", "cmdCentreJ", "cmdRightJ", "cmdBullet"})
+        findChild<QToolButton*>(QString::fromLatin1(n))->setChecked(false);
+    DayLabel = GlobalSTRINGFunctions::DayText();
+    Label1->hide();
+
+    const QFont paneFont(m_state.DEFAULTFONT, m_state.Bib1Fontsize);
+    RT->document()->setDefaultFont(paneFont);
+    RT->setCurrentFont(paneFont);
+    cboResults->clear();
+    MatchCount = 0;
+
+    ScriptureSearch search(m_state);
+    const SearchRequest request{CurrentBibleFile, SelectedBook, chosenMode(),
+                                ChkCase->isChecked(), cboSearch->currentText()};
+    if (!search.prepare(request, [this](const QString& t, bool b) { showStatus(t, b); })) {
+        showStatus(search.statusText(0), false);
+        endSearch();
+        return;
+    }
+    SearchTerms = QStringList(31, QStringLiteral(" "));
+    const QVector<QByteArray> terms = search.highlightTerms();
+    TermCount = int(terms.size());
+    for (int k = 0; k < TermCount && k + 1 < SearchTerms.size(); ++k)
+        SearchTerms[k + 1] = Win1252::decode(terms.at(k));
+
+    RT->clear();
+    RichPane::SetColours(RT, m_state.Bib1BC, m_state.Bib1TC);
+    PBar->setRange(0, ScriptureSearch::kProgressMaximum);
+    PBar->setValue(0);
+    PBar->show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    search.run(
+        [this](int lines) {
+            PBar->setValue(qMin(lines, PBar->maximum()));
+            Timer1_Timer();
+        },
+        StopRequested);
+    // The whole result reaches the pane in one assignment.
+    RT->setPlainText(search.paneText());
+    PBar->hide();
+    HighlightText(search.highlightPlan());
+    showStatus(search.statusText(MatchCount), false);
+    QApplication::restoreOverrideCursor();
+    RT->moveCursor(QTextCursor::Start);
+    RT->setFocus();
+    endSearch();
+}
+
+void MainMenu::endSearch() {
+    Label1->show();
+    DocumentChanged = false;
+    menEnable();
+    Searching = false;
+}
+
+void MainMenu::HighlightText(const HighlightPlan& plan) {
+    const bool wasBusy = m_busy;
+    menDisable();
+    PBar->setRange(0, m_state.MAXCountSize + 30);
+    PBar->setValue(0);
+    PBar->show();
+    RT->setUpdatesEnabled(false);
+    RichPane::ColourAll(RT, m_state.Bib1TC);
+    RT->setUpdatesEnabled(true);
+    LimitReached = false;
+
+    QTextCursor cursor(RT->document());
+    const QVector<HighlightPlan::Span>& spans = plan.spans();
+    int applied = 0;
+    bool stopped = false;
+    for (const HighlightPlan::Term& term : plan.terms()) {
+        m_state.ActiveUpdateBib1 = chkActiveUpd->isChecked() ? 1 : 0;
+        // Unless "Active Update" is ticked the pane is not redrawn while a term is coloured.
+        RT->setUpdatesEnabled(m_state.ActiveUpdateBib1 == 1);
+        showStatus(HighlightPlan::HighlightingText(term.text), true);
+        QTextCharFormat format;
+        format.setForeground(WinColour::toQColor(term.colour));
+        for (int i = term.firstSpan; i < term.firstSpan + term.spanCount; ++i) {
+            if (StopRequested) {
+                StopRequested = false;
+                stopped = true;
+                break;
+            }
+            const HighlightPlan::Span& s = spans.at(i);
+            cursor.setPosition(s.position);
+            cursor.setPosition(s.position + s.length, QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(format);
+            ++applied;
+            PBar->setValue(qMin(applied, PBar->maximum()));
+            if (applied % HighlightPlan::kEventInterval == 0)
+                Timer1_Timer();
+        }
+        RT->setUpdatesEnabled(true);
+        if (stopped)
+            break;
+    }
+
+    const HighlightPlan::Outcome outcome = plan.outcomeAfter(applied);
+    MatchCount = outcome.MatchCount;
+    LimitReached = outcome.LimitReached;
+    QPalette pal = cboResults->palette();
+    pal.setColor(QPalette::Text, WinColour::toQColor(outcome.summaryColour));
+    cboResults->setPalette(pal);
+    cboResults->clear();
+    cboResults->addItems(outcome.summaryItems);
+    cboResults->setEditText(HighlightPlan::SummaryText());
+
+    PBar->hide();
+    setStatusBold(false);
+    RT->moveCursor(QTextCursor::Start);
+    if (!wasBusy)
+        menEnable();
+}
 
 void MainMenu::cStop_Click() { StopRequested = true; }
 
@@ -45,20 +214,26 @@ void MainMenu::cboSearch_LostFocus() { SaveComboHistory(); }
 
 void MainMenu::PopulateHistoryCombo() {
     cboSearch->clear();
-    cboSearch->setEditText(QStringLiteral("*"));
+    cboSearch->addItems(SearchHistory(m_state.settings).PopulateHistoryCombo());
+    cboSearch->setEditText(SearchHistory::InitialText());
 }
 
-void MainMenu::SaveComboHistory() {}
+void MainMenu::SaveComboHistory() {
+    QStringList list = listItems(cboSearch);
+    const QString text = cboSearch->currentText();
+    if (SearchHistory(m_state.settings).SaveComboHistory(list, text)) {
+        cboSearch->addItem(text);
+        cboSearch->setEditText(text);
+    }
+}
 
 void MainMenu::Command2_Click() {
-    const auto answer = m_state.dialogs.show(
-        Dialogs::Icon::Question, QStringLiteral("Confirm Delete"), MessageText::Std(m_state, 43),
-        Dialogs::Buttons::YesNo, Dialogs::Answer::No);
-    if (answer != Dialogs::Answer::Yes)
+    QStringList list = listItems(cboSearch);
+    if (!SearchHistory(m_state.settings)
+             .ClearHistory(m_state.dialogs, MessageText::Std(m_state, 43), list))
         return;
-    m_state.settings.deleteSection(kHistory);
     cboSearch->clear();
-    cboSearch->setEditText(QStringLiteral("*"));
+    cboSearch->setEditText(SearchHistory::InitialText());
 }
 
-void MainMenu::ReIndex_Click() {}
+void MainMenu::ReIndex_Click() { VerseIndex::ReIndex(m_state); }
