@@ -3,6 +3,8 @@
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
 
+#include <cmath>
+
 namespace PageValues {
 
 namespace {
@@ -65,6 +67,76 @@ PaneLayout ComputePaneLayout(const ProgramState& state) {
     p.rightMarginTwips = (state.WidthPage - state.MarginRight) * k;
     p.indentTwips = state.MarginLeft * k;
     return p;
+}
+
+double Single(double value) { return double(float(value)); }
+
+double ToInches(double millimetres) {
+    return Single(std::round(millimetres / kMillimetresPerInch * 10.0) / 10.0);
+}
+
+double ToMillimetres(double inches) { return Single(std::round(inches * kMillimetresPerInch)); }
+
+void ConvertUnits(ProgramState& state, bool toInches) {
+    if (InInches(state) != toInches) {
+        auto convert = toInches ? ToInches : ToMillimetres;
+        for (double* v : {&state.WidthPage, &state.MarginLeft, &state.MarginRight,
+                          &state.gTopMargin, &state.gBottomMargin})
+            *v = convert(*v);
+    }
+    state.CM_IN = toInches ? 1 : 0;
+}
+
+void RoundMillimetres(ProgramState& state) {
+    for (double* v : {&state.WidthPage, &state.MarginLeft, &state.MarginRight})
+        *v = Single(std::round(*v));
+}
+
+namespace {
+QStringList tenths(int fromWhole, int toWhole) {
+    QStringList out;
+    for (int whole = fromWhole; whole <= toWhole; ++whole)
+        for (int tenth = 0; tenth <= 9; ++tenth)
+            out << QStringLiteral("%1.%2").arg(whole).arg(tenth);
+    return out;
+}
+QStringList wholes(int from, int to) {
+    QStringList out;
+    for (int v = from; v <= to; ++v)
+        out << QString::number(v);
+    return out;
+}
+} // namespace
+
+QStringList WidthEntries(bool inches) { return inches ? tenths(3, 16) : wholes(76, 429); }
+
+QStringList MarginEntries(bool inches) { return inches ? tenths(0, 3) : wholes(0, 100); }
+
+QString FormatValue(double value) { return QString::number(float(value)); }
+
+std::optional<double> ParseValue(const QString& text) {
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v) || std::fabs(v) > 1e6)
+        return std::nullopt;
+    return Single(v);
+}
+
+Snapshot Take(const ProgramState& state) {
+    return Snapshot{state.CM_IN,       state.WidthPage,   state.MarginLeft,   state.MarginRight,
+                    state.gTopMargin,  state.gBottomMargin, state.FitToDesktop,
+                    state.ApplyToAllForms};
+}
+
+void Restore(ProgramState& state, const Snapshot& s) {
+    state.CM_IN = s.CM_IN;
+    state.WidthPage = s.WidthPage;
+    state.MarginLeft = s.MarginLeft;
+    state.MarginRight = s.MarginRight;
+    state.gTopMargin = s.gTopMargin;
+    state.gBottomMargin = s.gBottomMargin;
+    state.FitToDesktop = s.FitToDesktop;
+    state.ApplyToAllForms = s.ApplyToAllForms;
 }
 
 } // namespace PageValues

@@ -1,4 +1,7 @@
 #pragma once
+#include <QString>
+#include <QStringList>
+#include <optional>
 
 struct ProgramState;
 
@@ -26,5 +29,35 @@ struct PaneLayout {
     bool fitToWindow = true;
 };
 PaneLayout ComputePaneLayout(const ProgramState& state);
+
+// Values are kept in single precision, as they are stored.
+double Single(double value);
+
+// Unit changes: to inches one decimal, to millimetres a whole number (210 mm -> 8.3 in ->
+// 211 mm).
+double ToInches(double millimetres);
+double ToMillimetres(double inches);
+// Converts the five values to the unit asked for and records it; nothing happens when that
+// unit is already in force.
+void ConvertUnits(ProgramState& state, bool toInches);
+// Width and side margins become whole millimetres (the window shows them that way).
+void RoundMillimetres(ProgramState& state);
+
+// The choices offered by the page setup lists in each unit.
+QStringList WidthEntries(bool inches);
+QStringList MarginEntries(bool inches);
+// A value as the lists show it, and a list text read back (nothing when it is not a number).
+QString FormatValue(double value);
+std::optional<double> ParseValue(const QString& text);
+
+// Everything the page setup window may change, so that Cancel can put it back.
+struct Snapshot {
+    quint8 CM_IN = 0;
+    double WidthPage = 0, MarginLeft = 0, MarginRight = 0, gTopMargin = 0, gBottomMargin = 0;
+    qint16 FitToDesktop = 1;
+    qint16 ApplyToAllForms = 0;
+};
+Snapshot Take(const ProgramState& state);
+void Restore(ProgramState& state, const Snapshot& snapshot);
 
 } // namespace PageValues
