@@ -61,7 +61,7 @@ void RtfOutput::character(char16_t c) {
     case u'\\':
     case u'{':
     case u'}':
-        delimit();
+        m_afterWord = false;
         m_out.append('\\');
         m_out.append(char(c));
         return;
@@ -89,7 +89,10 @@ void RtfOutput::character(char16_t c) {
     if (c < 0x20)
         return; // control characters have no place in a document's text
     if (c < 0x80) {
-        delimit();
+        // Only what could continue a control word needs the delimiting space.
+        if (QChar(c).isLetterOrNumber() || c == u' ' || c == u'-')
+            delimit();
+        m_afterWord = false;
         m_out.append(char(c));
         return;
     }

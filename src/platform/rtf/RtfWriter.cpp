@@ -327,8 +327,14 @@ void RtfWriter::writeCharState(const CharState& s) {
         m_out.word(s.vertical > 0 ? "super" : s.vertical < 0 ? "sub" : "nosupersub");
     if (s.foreground != w.foreground)
         m_out.word("cf", s.foreground);
-    if (s.background != w.background)
-        m_out.word("highlight", s.background);
+    if (s.background != w.background) {
+        // Character shading keeps the exact colour in the word processors that know it;
+        // \highlight would be rounded to one of sixteen marker colours. \cb is for
+        // older readers.
+        m_out.word("chshdng", 0);
+        m_out.word("chcbpat", s.background);
+        m_out.word("cb", s.background);
+    }
     w = s;
 }
 
