@@ -8,10 +8,11 @@ QString CharAt(const QString& text, int n) {
     return text.mid(n - 1, 1);
 }
 
+// "The first character of c" of an empty c is the empty text, so the character is removed.
 QString ReplaceCharAt(const QString& text, int n, const QString& c) {
-    if (n < 1 || text.size() < n || c.isEmpty())
+    if (n < 1 || text.size() < n)
         return text;
-    return text.left(n - 1) + c.at(0) + text.mid(n);
+    return text.left(n - 1) + c.left(1) + text.mid(n);
 }
 
 QString DeleteCharAt(const QString& text, int n) {
@@ -20,11 +21,12 @@ QString DeleteCharAt(const QString& text, int n) {
     return text.left(n - 1) + text.mid(n);
 }
 
+// An empty b removes every occurrence, as with ReplaceCharAt; an empty a changes nothing.
 QString ReplaceChar(const QString& text, const QString& a, const QString& b) {
-    if (a.isEmpty() || b.isEmpty())
+    if (a.isEmpty())
         return text;
     QString out = text;
-    out.replace(a.at(0), b.at(0));
+    out.replace(a.at(0), b.left(1));
     return out;
 }
 
