@@ -45,7 +45,9 @@ constexpr double kBulletIndentTwips = 300;
 // Wrap off: a line width no window reaches.
 constexpr double kNoWrapTwips = 128000;
 
-QString product() { return TolvaneRoutines::ProductName(); }
+QString product() {
+    return TolvaneRoutines::ProductName();
+}
 
 // The Alt shortcuts of the pane act when the key is released.
 enum class AltKey { None, Left, Centre, Right, IndentMore, IndentLess, Bullet };
@@ -54,13 +56,20 @@ AltKey altKeyOf(const QKeyEvent* e) {
     if ((e->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier)
         return AltKey::None;
     switch (e->key()) {
-    case Qt::Key_L: return AltKey::Left;
-    case Qt::Key_C: return AltKey::Centre;
-    case Qt::Key_R: return AltKey::Right;
-    case Qt::Key_D: return AltKey::IndentMore;
-    case Qt::Key_S: return AltKey::IndentLess;
-    case Qt::Key_O: return AltKey::Bullet;
-    default: return AltKey::None;
+    case Qt::Key_L:
+        return AltKey::Left;
+    case Qt::Key_C:
+        return AltKey::Centre;
+    case Qt::Key_R:
+        return AltKey::Right;
+    case Qt::Key_D:
+        return AltKey::IndentMore;
+    case Qt::Key_S:
+        return AltKey::IndentLess;
+    case Qt::Key_O:
+        return AltKey::Bullet;
+    default:
+        return AltKey::None;
     }
 }
 
@@ -121,13 +130,26 @@ private:
     void keyUp(QKeyEvent* key) {
         const char* button = nullptr;
         switch (altKeyOf(key)) {
-        case AltKey::Left: button = "cmdLeftJ"; break;
-        case AltKey::Centre: button = "cmdCentreJ"; break;
-        case AltKey::Right: button = "cmdRightJ"; break;
-        case AltKey::IndentMore: button = "cmdIndentMore"; break;
-        case AltKey::IndentLess: button = "cmdIndentLess"; break;
-        case AltKey::Bullet: button = "cmdBullet"; break;
-        case AltKey::None: break;
+        case AltKey::Left:
+            button = "cmdLeftJ";
+            break;
+        case AltKey::Centre:
+            button = "cmdCentreJ";
+            break;
+        case AltKey::Right:
+            button = "cmdRightJ";
+            break;
+        case AltKey::IndentMore:
+            button = "cmdIndentMore";
+            break;
+        case AltKey::IndentLess:
+            button = "cmdIndentLess";
+            break;
+        case AltKey::Bullet:
+            button = "cmdBullet";
+            break;
+        case AltKey::None:
+            break;
         }
         if (button && !key->isAutoRepeat())
             if (auto* b = m_window->findChild<QToolButton*>(QString::fromLatin1(button)))
@@ -290,8 +312,7 @@ void MainMenu::connectNotepad() {
 bool MainMenu::AskToSave() {
     const Dialogs::Answer a =
         m_state.dialogs.show(Dialogs::Icon::Question, QStringLiteral("Save File ") + product(),
-                             Std(m_state, 51), Dialogs::Buttons::YesNoCancel,
-                             Dialogs::Answer::Yes);
+                             Std(m_state, 51), Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes);
     if (a == Dialogs::Answer::Cancel)
         return false;
     if (a == Dialogs::Answer::Yes) {
@@ -305,8 +326,7 @@ bool MainMenu::AskToSave() {
 void MainMenu::NewFile_Click() {
     if (DocumentChanged &&
         m_state.dialogs.show(Dialogs::Icon::Warning, product(), Std(m_state, 44),
-                             Dialogs::Buttons::YesNo,
-                             Dialogs::Answer::No) == Dialogs::Answer::No)
+                             Dialogs::Buttons::YesNo, Dialogs::Answer::No) == Dialogs::Answer::No)
         return;
     setWindowTitle(Frm(m_state, 17));
     RT->clear();
@@ -322,17 +342,16 @@ void MainMenu::OpenFile_Click() {
     if (DocumentChanged) {
         const Dialogs::Answer a = m_state.dialogs.show(
             Dialogs::Icon::Question, QStringLiteral("Current File not saved ") + product(),
-            Std(m_state, 46, NotepadFileName), Dialogs::Buttons::YesNoCancel,
-            Dialogs::Answer::Yes);
+            Std(m_state, 46, NotepadFileName), Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes);
         if (a == Dialogs::Answer::Cancel)
             return;
         if (a == Dialogs::Answer::Yes)
             Save_Click();
     }
     Dialogs::FileRequest request = fileRequest(this, Frm(m_state, 59).trimmed());
-    request.filters = QStringList{QStringLiteral("All files (*.*)"),
-                                  QStringLiteral("Text Files (*.txt)"),
-                                  QStringLiteral("Rich Text (*.rtf)")};
+    request.filters =
+        QStringList{QStringLiteral("All files (*.*)"), QStringLiteral("Text Files (*.txt)"),
+                    QStringLiteral("Rich Text (*.rtf)")};
     request.filterIndex = 2;
     const std::optional<QString> chosen = m_state.dialogs.openFile(request);
     if (!chosen || chosen->isEmpty())
@@ -638,7 +657,9 @@ void MainMenu::UpdateButtons() {
     button(this, "cmdRightJ")->setChecked(a == Qt::AlignRight);
     button(this, "cmdBullet")->setChecked(s.bullet);
     cboSize->setEditText(s.pointSize > 0 ? QString::number(s.pointSize) : QString());
-    cboFont->setEditText(s.family);
+    // Several faces: the list keeps its text, which shut-down stores as the default face.
+    if (!s.family.isEmpty())
+        cboFont->setEditText(s.family);
 }
 
 // ---------------------------------------------------------------------------------------

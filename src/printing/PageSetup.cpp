@@ -129,11 +129,10 @@ void PageSetup::FillLists() {
         double value;
         const QStringList* entries;
     };
-    for (const Row& r : {Row{cboWidth, m_state.WidthPage, &widths},
-                         Row{cboLeft, m_state.MarginLeft, &margins},
-                         Row{cboRight, m_state.MarginRight, &margins},
-                         Row{cboTop, m_state.gTopMargin, &margins},
-                         Row{cboBottom, m_state.gBottomMargin, &margins}}) {
+    for (const Row& r :
+         {Row{cboWidth, m_state.WidthPage, &widths}, Row{cboLeft, m_state.MarginLeft, &margins},
+          Row{cboRight, m_state.MarginRight, &margins}, Row{cboTop, m_state.gTopMargin, &margins},
+          Row{cboBottom, m_state.gBottomMargin, &margins}}) {
         r.list->clear();
         r.list->addItems(*r.entries);
         const QString text = PageValues::FormatValue(r.value);
@@ -168,11 +167,17 @@ void PageSetup::changeUnit(bool toInches) {
     FillLists();
 }
 
-void PageSetup::optCM_Click() { changeUnit(false); }
+void PageSetup::optCM_Click() {
+    changeUnit(false);
+}
 
-void PageSetup::optIN_Click() { changeUnit(true); }
+void PageSetup::optIN_Click() {
+    changeUnit(true);
+}
 
-void PageSetup::optNone_Click() { setSideListsEnabled(false); }
+void PageSetup::optNone_Click() {
+    setSideListsEnabled(false);
+}
 
 void PageSetup::chkAll_Click() {
     m_state.ApplyToAllForms = chkAll->isChecked() ? 1 : 0;
@@ -180,9 +185,13 @@ void PageSetup::chkAll_Click() {
                                  m_state.ApplyToAllForms);
 }
 
-void PageSetup::cmdINDEX_Click() { accept(); }
+void PageSetup::cmdINDEX_Click() {
+    accept();
+}
 
-void PageSetup::cmdCancel_Click() { reject(); }
+void PageSetup::cmdCancel_Click() {
+    reject();
+}
 
 void PageSetup::done(int result) {
     // Every way of closing (OK, Cancel, Escape, the window's close box) comes through here.

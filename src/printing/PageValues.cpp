@@ -52,7 +52,9 @@ void Save(ProgramState& state) {
     s.writeNumber(kSettings, QStringLiteral("FitToDesktop"), state.FitToDesktop);
 }
 
-bool InInches(const ProgramState& state) { return state.CM_IN != 0; }
+bool InInches(const ProgramState& state) {
+    return state.CM_IN != 0;
+}
 
 double TwipsPerUnit(const ProgramState& state) {
     return InInches(state) ? kTwipsPerInch : kTwipsPerMillimetre;
@@ -69,13 +71,17 @@ PaneLayout ComputePaneLayout(const ProgramState& state) {
     return p;
 }
 
-double Single(double value) { return double(float(value)); }
+double Single(double value) {
+    return double(float(value));
+}
 
 double ToInches(double millimetres) {
     return Single(std::round(millimetres / kMillimetresPerInch * 10.0) / 10.0);
 }
 
-double ToMillimetres(double inches) { return Single(std::round(inches * kMillimetresPerInch)); }
+double ToMillimetres(double inches) {
+    return Single(std::round(inches * kMillimetresPerInch));
+}
 
 void ConvertUnits(ProgramState& state, bool toInches) {
     if (InInches(state) != toInches) {
@@ -108,11 +114,17 @@ QStringList wholes(int from, int to) {
 }
 } // namespace
 
-QStringList WidthEntries(bool inches) { return inches ? tenths(3, 16) : wholes(76, 429); }
+QStringList WidthEntries(bool inches) {
+    return inches ? tenths(3, 16) : wholes(76, 429);
+}
 
-QStringList MarginEntries(bool inches) { return inches ? tenths(0, 3) : wholes(0, 100); }
+QStringList MarginEntries(bool inches) {
+    return inches ? tenths(0, 3) : wholes(0, 100);
+}
 
-QString FormatValue(double value) { return QString::number(float(value)); }
+QString FormatValue(double value) {
+    return QString::number(float(value));
+}
 
 std::optional<double> ParseValue(const QString& text) {
     bool ok = false;
@@ -123,9 +135,9 @@ std::optional<double> ParseValue(const QString& text) {
 }
 
 Snapshot Take(const ProgramState& state) {
-    return Snapshot{state.CM_IN,       state.WidthPage,   state.MarginLeft,   state.MarginRight,
-                    state.gTopMargin,  state.gBottomMargin, state.FitToDesktop,
-                    state.ApplyToAllForms};
+    return Snapshot{state.CM_IN,        state.WidthPage,      state.MarginLeft,
+                    state.MarginRight,  state.gTopMargin,     state.gBottomMargin,
+                    state.FitToDesktop, state.ApplyToAllForms};
 }
 
 void Restore(ProgramState& state, const Snapshot& s) {

@@ -82,12 +82,17 @@ void TestNotepadModels::findStopsAtTheEnd() {
 void TestNotepadModels::plainTextEncodings() {
     QCOMPARE(DocumentFile::decodePlain("In the beginning\r\nwas"),
              QStringLiteral("In the beginning\nwas"));
-    QCOMPARE(DocumentFile::decodePlain("\xEF\xBB\xBF" "caf\xC3\xA9"), QStringLiteral("caf\u00E9"));
+    QCOMPARE(DocumentFile::decodePlain("\xEF\xBB\xBF"
+                                       "caf\xC3\xA9"),
+             QStringLiteral("caf\u00E9"));
     QCOMPARE(DocumentFile::decodePlain("caf\xC3\xA9"), QStringLiteral("caf\u00E9"));
     // Not UTF-8: Windows-1252, curly quotes included.
     QCOMPARE(DocumentFile::decodePlain("\x93Selah\x94 caf\xE9"),
              QStringLiteral("\u201CSelah\u201D caf\u00E9"));
-    QCOMPARE(DocumentFile::decodePlain(QByteArray("\xFF\xFE" "A\0B\0", 6)), QStringLiteral("AB"));
+    QCOMPARE(DocumentFile::decodePlain(QByteArray("\xFF\xFE"
+                                                  "A\0B\0",
+                                                  6)),
+             QStringLiteral("AB"));
 }
 
 void TestNotepadModels::readReportsMissingAndReadableFiles() {

@@ -78,7 +78,9 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-QColor baseOf(MainMenuFixture& f) { return f.window->RT->palette().color(QPalette::Base); }
+QColor baseOf(MainMenuFixture& f) {
+    return f.window->RT->palette().color(QPalette::Base);
+}
 
 int pixels(MainMenuFixture& f, double twips) {
     return Twips::toPixelsRounded(twips, RichPane::LogicalDpi(f.window->RT));
@@ -158,12 +160,14 @@ void TestNotepadWindow::openLoadsPlainTextInSearchColours() {
     f->dialogs.expectOpenFile(path);
     tool(*f, "cmdOpen")->click();
 
-    QCOMPARE(f->window->RT->toPlainText(), QStringLiteral("The Lord is my shepherd\nI shall not want\n"));
+    QCOMPARE(f->window->RT->toPlainText(),
+             QStringLiteral("The Lord is my shepherd\nI shall not want\n"));
     QCOMPARE(baseOf(*f), WinColour::toQColor(0x00FFEE));
     const QTextCharFormat fmt = f->window->RT->document()->begin().begin().fragment().charFormat();
     QCOMPARE(fmt.foreground().color(), WinColour::toQColor(0x800000));
     QCOMPARE(fmt.fontPointSize(), 17.0);
-    QCOMPARE(f->window->windowTitle(), path + QStringLiteral(" - ") + TolvaneRoutines::ProductName());
+    QCOMPARE(f->window->windowTitle(),
+             path + QStringLiteral(" - ") + TolvaneRoutines::ProductName());
     QCOMPARE(f->window->NotepadFileName, path);
     QCOMPARE(f->window->RT->lineWrapMode(), QTextEdit::WidgetWidth);
     QVERIFY(!f->window->DocumentChanged);

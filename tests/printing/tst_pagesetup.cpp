@@ -39,9 +39,7 @@ struct Setup {
     double stored(const char* key) const {
         return settings->readNumber(kSettings, QString::fromLatin1(key), -999);
     }
-    std::unique_ptr<PageSetup> open() {
-        return std::make_unique<PageSetup>(state, &pane, &wrap);
-    }
+    std::unique_ptr<PageSetup> open() { return std::make_unique<PageSetup>(state, &pane, &wrap); }
     int pixels(double twips) const {
         return Twips::toPixelsRounded(twips, RichPane::LogicalDpi(&pane));
     }

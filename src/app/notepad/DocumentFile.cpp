@@ -38,8 +38,8 @@ QString DocumentFile::decodeText(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        const auto encoding = bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                           : QStringConverter::Utf16BE;
+        const auto encoding =
+            bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
         QStringDecoder decoder(encoding);
         return decoder(bytes.mid(2));
     }
