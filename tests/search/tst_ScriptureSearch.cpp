@@ -69,6 +69,12 @@ private slots:
         QTest::newRow("pattern with ? # and a list")
             << "[GJ]??? #:## *" << P << false
             << QStringList{"JOHN 3:16"}; // "GENESIS" is longer than four letters
+        QTest::newRow("pattern across reference and text")
+            << "*1:1 In*" << P << false << QStringList{"GENESIS 1:1"};
+        QTest::newRow("term across reference and text")
+            << "3 And*light" << A << false << QStringList{"GENESIS 1:3"};
+        QTest::newRow("any term, one only in a reference")
+            << "EXODUS*Amen" << Y << false << QStringList{"EXODUS 1:1", "REVELATION 22:21"};
         QTest::newRow("all terms in any order")
             << "earth*God" << A << false << QStringList{"GENESIS 1:1"};
         QTest::newRow("any term") << "Isaac*Amen" << Y << false

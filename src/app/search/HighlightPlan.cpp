@@ -1,10 +1,10 @@
 #include "app/search/HighlightPlan.h"
 
+#include "app/search/TextFinder.h"
 #include "app/search/Win1252Capitals.h"
 #include "library/ProgramState.h"
 #include "library/Win1252.h"
 
-#include <QByteArrayMatcher>
 
 HighlightPlan::Palette HighlightPlan::PaletteOf(const ProgramState& state) {
     return {state.Bib1H1, state.Bib1H2, state.Bib1H3, state.Bib1H4, state.Bib1H5};
@@ -27,10 +27,10 @@ HighlightPlan HighlightPlan::Compute(const QByteArray& pane, const QVector<QByte
         const QByteArray& text = terms.at(k - 1);
         Term term{text, ColourOfTerm(k, palette), int(plan.m_spans.size()), 0};
         const QByteArray wanted = Win1252Capitals::toCapitals(text);
-        const QByteArrayMatcher matcher(wanted);
+        const TextFinder finder(wanted);
         qsizetype start = 0;
         while (!wanted.isEmpty()) {
-            const qsizetype at = matcher.indexIn(capitals, start);
+            const qsizetype at = finder.indexIn(capitals, start);
             if (at < 0)
                 break;
             ++term.spanCount;

@@ -27,7 +27,7 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
 
     // Testing a term twice cannot change the answer: the seven positions are mostly filler.
     m_testedTerms.clear();
-    m_matchers.clear();
+    m_finders.clear();
     for (int p = 1; p <= SearchTermList::kTestedTerms; ++p) {
         const QByteArray& term = m_terms.at(p);
         const QByteArray tested = request.ignoreCase ? Win1252Capitals::toCapitals(term) : term;
@@ -35,12 +35,14 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
             m_testedTerms.append(tested);
     }
     for (const QByteArray& t : m_testedTerms)
-        m_matchers.append(QByteArrayMatcher(t));
+        m_finders.append(TextFinder(t));
     m_pattern = WildcardPattern(request.ignoreCase ? Win1252Capitals::toCapitals(text) : text);
 
     m_refNames.clear();
     for (const QString& name : m_state.BookRefNames)
         m_refNames.append(Win1252Capitals::toCapitals(Win1252::encode(name)));
+
+    setUpPrefilter();
 
     VerseIndex::PrepareIndex(m_state, m_state.BibleFolder, request.bibleFile, false, status);
     if (!VerseIndex::ExtractBookRange(m_state, request.bibleFile, request.selection)) {
@@ -94,7 +96,7 @@ void ScriptureSearch::testLine(const char* line, qsizetype size) {
     if (!verse.split(line, size) || !VerseLine::InSelection(verse.book, m_request.selection))
         return;
     // A line whose book has no reference name is not a verse of any selection.
-    if (verse.book < 1 || verse.book > m_refNames.size())
+    if (verse.book < 1 || verse.book > m_refNames.size() || prefilterRejects(verse))
         return;
     verse.buildResultLine(m_refNames.at(verse.book - 1), m_line);
     if (!matches())
@@ -103,6 +105,51 @@ void ScriptureSearch::testLine(const char* line, qsizetype size) {
     ++m_verses;
     if (m_lineFound)
         m_lineFound(m_line);
+}
+
+void ScriptureSearch::setUpPrefilter() {
+    m_textOnly.clear();
+    m_referenceBytes.reset();
+    for (const QByteArray& name : m_refNames)
+        for (char c : name)
+            m_referenceBytes.set(static_cast<unsigned char>(c));
+    for (char c : QByteArrayLiteral("0123456789-: "))
+        m_referenceBytes.set(static_cast<unsigned char>(c));
+    // Capitals would need converting first: "Ignore Case" always builds the line.
+    if (m_request.ignoreCase)
+        return;
+    QVector<QByteArray> terms;
+    switch (m_request.mode) {
+    case SearchMode::Pattern: terms = m_pattern.innerLiterals(); break;
+    case SearchMode::AllTerms:
+    case SearchMode::AnyTerm: terms = m_testedTerms; break;
+    case SearchMode::EntireSelection: return;
+    }
+    m_prefilterAny = m_request.mode == SearchMode::AnyTerm;
+    for (const QByteArray& t : terms) {
+        const bool textOnly = !t.isEmpty() && !m_referenceBytes.test(static_cast<unsigned char>(t.at(0)));
+        if (textOnly) {
+            m_textOnly.append(TextFinder(t));
+        } else if (m_prefilterAny) {
+            m_textOnly.clear(); // this term may match in the reference: no shortcut
+            return;
+        }
+    }
+}
+
+bool ScriptureSearch::prefilterRejects(const VerseLine& verse) const {
+    if (m_textOnly.isEmpty())
+        return false;
+    // The chapter is copied as written: unusual bytes there void the reasoning.
+    for (qsizetype i = 0; i < verse.chapterSize; ++i)
+        if (!m_referenceBytes.test(static_cast<unsigned char>(verse.chapter[i])))
+            return false;
+    for (const TextFinder& f : m_textOnly) {
+        const bool found = f.indexIn(verse.text, verse.textSize) >= 0;
+        if (found == m_prefilterAny)
+            return !found;
+    }
+    return m_prefilterAny; // all terms found, or none of the any-terms
 }
 
 bool ScriptureSearch::matches() {
@@ -118,13 +165,13 @@ bool ScriptureSearch::matches() {
     case SearchMode::Pattern:
         return m_pattern.matches(*subject);
     case SearchMode::AllTerms:
-        for (const QByteArrayMatcher& m : m_matchers)
-            if (m.indexIn(*subject) < 0)
+        for (const TextFinder& f : m_finders)
+            if (f.indexIn(*subject) < 0)
                 return false;
         return true;
     case SearchMode::AnyTerm:
-        for (const QByteArrayMatcher& m : m_matchers)
-            if (m.indexIn(*subject) >= 0)
+        for (const TextFinder& f : m_finders)
+            if (f.indexIn(*subject) >= 0)
                 return true;
         return false;
     case SearchMode::EntireSelection:

@@ -2,15 +2,18 @@
 #include "app/search/HighlightPlan.h"
 #include "app/search/SearchMode.h"
 #include "app/search/SearchTermList.h"
+#include "app/search/TextFinder.h"
 #include "app/search/WildcardPattern.h"
 #include "library/VerseIndex.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QVector>
+#include <bitset>
 #include <functional>
 
 struct ProgramState;
+class VerseLine;
 
 // The scripture search of the main window, without the window.
 //
@@ -90,14 +93,21 @@ public:
 private:
     void testLine(const char* line, qsizetype size);
     bool matches();
+    void setUpPrefilter();
+    bool prefilterRejects(const VerseLine& verse) const;
 
     ProgramState& m_state;
     SearchRequest m_request;
     SearchTermList m_terms;
     QVector<QByteArray> m_testedTerms; // the distinct terms 1..7, in capitals when ignoring case
-    QVector<QByteArrayMatcher> m_matchers;
+    QVector<TextFinder> m_finders;
     WildcardPattern m_pattern;
     QVector<QByteArray> m_refNames;    // BookRefNames in capitals, as bytes
+    // Most lines fail on their verse text alone. Terms that cannot begin inside the
+    // reference ("GENESIS 1:1 ") are looked for in the text before the line is built.
+    std::bitset<256> m_referenceBytes;
+    QVector<TextFinder> m_textOnly;
+    bool m_prefilterAny = false;
 
     QByteArray m_input;
     qsizetype m_pos = 0;

@@ -1,7 +1,5 @@
 #include "app/search/VerseLine.h"
 
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -18,33 +16,50 @@ int leadingNumber(const char* p, const char* end) {
     return int(negative ? -v : v);
 }
 
+// Writes the number in decimal; returns the digit count.
+int decimal(int value, char* out) {
+    char reversed[16];
+    int n = 0;
+    unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+        reversed[n++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    int len = 0;
+    if (value < 0)
+        out[len++] = '-';
+    while (n)
+        out[len++] = reversed[--n];
+    return len;
+}
+
 } // namespace
 
 bool VerseLine::split(const char* line, qsizetype size) {
+    // The four leading fields are short: a plain scan beats a library call per tab.
     const char* end = line + size;
     const char* tabs[4];
-    const char* from = line;
+    const char* p = line;
     for (const char*& t : tabs) {
-        t = static_cast<const char*>(std::memchr(from, '\t', size_t(end - from)));
-        if (!t)
+        while (p < end && *p != '\t')
+            ++p;
+        if (p == end)
             return false;
-        from = t + 1;
+        t = p++;
     }
     book = leadingNumber(tabs[0] + 1, tabs[1]);
     chapter = tabs[1] + 1;
     chapterSize = tabs[2] - chapter;
     verse = leadingNumber(tabs[2] + 1, tabs[3]);
+    // The verse text holds no tab, so what follows the fourth tab is what follows the last.
     text = tabs[3] + 1;
-    // A stray tab inside the verse text: the text is what follows the last one.
-    while (const char* more = static_cast<const char*>(std::memchr(text, '\t', size_t(end - text))))
-        text = more + 1;
     textSize = end - text;
     return true;
 }
 
 void VerseLine::buildResultLine(const QByteArray& capitalRefName, QByteArray& out) const {
     char verseDigits[16];
-    const int digits = std::snprintf(verseDigits, sizeof verseDigits, "%d", verse);
+    const int digits = decimal(verse, verseDigits);
     out.resize(0);
     out.reserve(capitalRefName.size() + chapterSize + digits + textSize + 3);
     out.append(capitalRefName).append(' ');

@@ -5,7 +5,7 @@
 class VerseLine {
 public:
     // Splits "running<TAB>book<TAB>chapter<TAB>verse<TAB>text" (the line without its line end).
-    // False when the line has fewer than four tabs. The text is what follows the last tab.
+    // False when the line has fewer than four tabs. The text is what follows the fourth tab.
     bool split(const char* line, qsizetype size);
 
     int book = 0;

@@ -81,7 +81,7 @@ bool WildcardPattern::parse(const QByteArray& p) {
     m_segments.append(current);
     for (Segment& s : m_segments)
         if (s.literal)
-            s.matcher.setPattern(s.text);
+            s.finder = TextFinder(s.text);
     return true;
 }
 
@@ -98,13 +98,21 @@ qsizetype WildcardPattern::find(const Segment& s, const char* text, qsizetype fr
     if (len == 0)
         return from;
     if (s.literal) {
-        const qsizetype at = s.matcher.indexIn(text, limit, from);
+        const qsizetype at = s.finder.indexIn(text, limit, from);
         return at >= 0 && at + len <= limit ? at : -1;
     }
     for (qsizetype at = from; at + len <= limit; ++at)
         if (matchesAt(s, text, at))
             return at;
     return -1;
+}
+
+QVector<QByteArray> WildcardPattern::innerLiterals() const {
+    QVector<QByteArray> out;
+    for (qsizetype k = 1; k + 1 < m_segments.size(); ++k)
+        if (m_segments.at(k).literal && !m_segments.at(k).text.isEmpty())
+            out.append(m_segments.at(k).text);
+    return out;
 }
 
 bool WildcardPattern::matches(const char* text, qsizetype size) const {

@@ -1,6 +1,7 @@
 #pragma once
+#include "app/search/TextFinder.h"
+
 #include <QByteArray>
-#include <QByteArrayMatcher>
 #include <QVector>
 #include <bitset>
 
@@ -18,6 +19,8 @@ public:
     bool isValid() const { return m_valid; }
     bool matches(const char* text, qsizetype size) const;
     bool matches(const QByteArray& text) const { return matches(text.constData(), text.size()); }
+    // The plain pieces between two "*" that any matching text must contain.
+    QVector<QByteArray> innerLiterals() const;
 
 private:
     using CharSet = std::bitset<256>;
@@ -27,7 +30,7 @@ private:
         QVector<CharSet> sets;
         bool literal = true;
         QByteArray text;
-        QByteArrayMatcher matcher;
+        TextFinder finder;
     };
 
     bool parse(const QByteArray& pattern);

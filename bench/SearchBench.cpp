@@ -1,0 +1,206 @@
+// Timings of the verse index, the search engine and the highlighting plan on the default
+// library's KJV text. Every figure is a median over repeated runs, given with the median ratio
+// to a floor measured in the same repetition: reading the text file and counting its lines.
+//
+//   tolvane-bench [repetitions] [path of b_kjv.txt]
+#include "app/search/ScriptureSearch.h"
+#include "library/Catalogues.h"
+#include "library/DataFolders.h"
+#include "library/FileFunctions.h"
+#include "library/ProgramState.h"
+#include "library/SettingsStore.h"
+#include "library/VerseIndex.h"
+#include "platform/Dialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Boxes would only appear on damaged data; a benchmark shows them on the error stream.
+class QuietDialogs : public Dialogs {
+public:
+    Answer message(const Box& box) override {
+        std::fprintf(stderr, "box: %s\n", qPrintable(box.text));
+        return box.defaultButton;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> folder(const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QColor> colour(const QColor&) override { return std::nullopt; }
+    std::optional<QFont> font(const QFont&) override { return std::nullopt; }
+    bool printer(QPrinter&) override { return false; }
+};
+
+double millis(const std::function<void()>& work) {
+    QElapsedTimer t;
+    t.start();
+    work();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+struct Case {
+    const char* name;
+    std::function<void()> work;
+    std::vector<double> ms, ratio;
+};
+
+// A program folder of its own: the catalogues and one text, so the build's folder and the
+// user's settings are never touched.
+bool makeProgramFolder(const QString& root, const QString& kjv) {
+    const QString data = QStringLiteral(TOLVANE_SOURCE_DIR) + QStringLiteral("/data/program/");
+    for (const char* sub : {"sysdefs", "index", "scratch", "msg", "Modules/Bible"})
+        QDir().mkpath(root + '/' + QLatin1String(sub));
+    return QFile::copy(data + QStringLiteral("sysdefs/Books.txt"),
+                       root + QStringLiteral("/sysdefs/Books.txt")) &&
+           FileFunctions::writeWholeFile(root + QStringLiteral("/sysdefs/Translations.txt"),
+                                         "1,1,\"King James Version\",\"b_kjv\"\r\n") &&
+           QFile::copy(kjv, root + QStringLiteral("/Modules/Bible/b_kjv.txt"));
+}
+
+double floorRun(const QString& path, int& lines) {
+    return millis([&] {
+        QByteArray bytes;
+        FileFunctions::readWholeFile(path, bytes);
+        lines = 0;
+        const char* p = bytes.constData();
+        const char* end = p + bytes.size();
+        while ((p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p))))) {
+            ++lines;
+            ++p;
+        }
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// HOOK for the main window: the whole click (Command1_Click in the offscreen MainMenu: search,
+// pane and highlighting) for "*love*", "love*God" and "Entire Selection" on the whole Bible.
+// The window is not wired to the engine yet; once it is, time MainMenu::Command1_Click here
+// (tolvane_ui, QApplication with QT_QPA_PLATFORM=offscreen) and add the three cases.
+// ---------------------------------------------------------------------------------------
+void windowClickFigures() {
+    std::printf("window click (search + pane + highlighting): not measured yet, see the hook "
+                "in bench/SearchBench.cpp\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int reps = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
+    const QString kjv = argc > 2 ? QString::fromLocal8Bit(argv[2])
+                                 : QStringLiteral(TOLVANE_SOURCE_DIR) +
+                                       QStringLiteral("/data/program/Modules/Bible/b_kjv.txt");
+    QTemporaryDir dir;
+    if (!makeProgramFolder(dir.path(), kjv)) {
+        std::fprintf(stderr, "cannot set up a program folder with %s\n", qPrintable(kjv));
+        return 1;
+    }
+    SettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
+    QuietDialogs dialogs;
+    ProgramState state(store, dialogs);
+    state.programDir = dir.path();
+    DataFolders::SetProgramPaths(state);
+    state.ModulePath = state.ProgramFolder + QStringLiteral("Modules/");
+    DataFolders::SetModuleFolders(state);
+    if (!Catalogues::LoadBookCatalogue(state) ||
+        Catalogues::LoadTranslationCatalogue(state) != Catalogues::TranslationResult::Loaded)
+        return 1;
+    const QString file = state.BibleFiles.at(0);
+    const QString textPath = FileFunctions::resolve(state.BibleFolder + file);
+
+    auto searchCase = [&](const char* name, SearchMode mode, bool ignoreCase, const char* text) {
+        return Case{name, [&state, file, mode, ignoreCase, text] {
+                        ScriptureSearch s(state);
+                        bool stop = false;
+                        s.prepare(SearchRequest{file, 72, mode, ignoreCase, QString::fromLatin1(text)});
+                        s.run({}, stop);
+                    }, {}, {}};
+    };
+    // The pane of the whole Bible, for the heaviest highlighting plan.
+    QByteArray wholePane;
+    {
+        VerseIndex::PrepareIndex(state, state.BibleFolder, file, true, {});
+        ScriptureSearch s(state);
+        bool stop = false;
+        s.prepare(SearchRequest{file, 72, SearchMode::EntireSelection, false, QStringLiteral("*")});
+        s.run({}, stop);
+        wholePane = s.paneBytes();
+    }
+    std::vector<Case> cases;
+    cases.push_back(Case{"index build (CreateIndexFile)",
+                         [&] { VerseIndex::CreateIndexFile(state, state.BibleFolder, file); },
+                         {}, {}});
+    cases.push_back(Case{"search preparation only (index check, read the text)",
+                         [&state, file] {
+                             ScriptureSearch s(state);
+                             s.prepare(SearchRequest{file, 72, SearchMode::Pattern, false,
+                                                     QStringLiteral("*love*")});
+                         },
+                         {}, {}});
+    cases.push_back(searchCase("search \"*love*\" (None)", SearchMode::Pattern, false, "*love*"));
+    cases.push_back(
+        searchCase("search \"*love*\" (None, Ignore Case)", SearchMode::Pattern, true, "*love*"));
+    cases.push_back(
+        searchCase("search \"love*God\" (Ignore Order)", SearchMode::AllTerms, false, "love*God"));
+    cases.push_back(
+        searchCase("search \"faith*hope\" (Any Terms)", SearchMode::AnyTerm, false, "faith*hope"));
+    cases.push_back(
+        searchCase("search (Entire Selection)", SearchMode::EntireSelection, false, "*"));
+    cases.push_back(Case{"highlight plan \"the\", limit 500, whole-Bible pane",
+                         [&] {
+                             HighlightPlan::Compute(wholePane, {"the"}, 500,
+                                                    HighlightPlan::PaletteOf(state), false);
+                         },
+                         {}, {}});
+    cases.push_back(searchCase("search + plan \"*love*\" (None)", SearchMode::Pattern, false,
+                               "*love*"));
+    cases.back().work = [&state, file] {
+        ScriptureSearch s(state);
+        bool stop = false;
+        s.prepare(SearchRequest{file, 72, SearchMode::Pattern, false, QStringLiteral("*love*")});
+        s.run({}, stop);
+        s.paneText();
+        s.highlightPlan();
+    };
+
+    std::vector<double> floors;
+    int lines = 0;
+    for (int r = 0; r < reps; ++r) {
+        const double floor = floorRun(textPath, lines);
+        floors.push_back(floor);
+        for (Case& c : cases) {
+            const double ms = millis(c.work);
+            c.ms.push_back(ms);
+            c.ratio.push_back(ms / floor);
+        }
+    }
+    std::printf("text %s: %d lines, %lld bytes; %d repetitions\n", qPrintable(kjv), lines,
+                static_cast<long long>(QFile(textPath).size()), reps);
+    std::printf("%-52s %10s %10s\n", "case", "median ms", "x floor");
+    std::printf("%-52s %10.2f %10.2f\n", "floor (read the text, count its lines)", median(floors),
+                1.0);
+    for (const Case& c : cases)
+        std::printf("%-52s %10.2f %10.2f\n", c.name, median(c.ms), median(c.ratio));
+    windowClickFigures();
+    return 0;
+}
