@@ -1,6 +1,7 @@
 #include "RtfParser.h"
 
 #include "RtfCodepage.h"
+#include "platform/Twips.h"
 #include "platform/WinColour.h"
 
 #include <QBuffer>
@@ -17,8 +18,10 @@ namespace {
 
 using Kind = RtfTokenizer::Kind;
 
-constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
-constexpr int kMaxTwips = 31680;        // 22 inches: the widest page word processors allow
+// Document pixels are taken at 96 per inch whatever the screen, so that a file
+// reads back to the same layout everywhere.
+constexpr double kDocumentDpi = 96.0;
+constexpr int kMaxTwips = 31680; // 22 inches: the widest page word processors allow
 constexpr int kMaxPicturePixelsAcross = 20000;
 constexpr int kMaxCollectedText = 1024; // bullet texts, shape values
 constexpr int kMaxFontName = 256;
@@ -32,7 +35,7 @@ int clampTwips(int value) {
 }
 
 double pixels(int twips) {
-    return twips / kTwipsPerPixel;
+    return Twips::toPixels(twips, kDocumentDpi);
 }
 
 int hexValue(char c) {

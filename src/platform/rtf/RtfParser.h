@@ -52,7 +52,6 @@ private:
         Background, // \background and the shape groups inside it
         ShapeName,  // \sn inside the background
         ShapeValue, // \sv inside the background
-        Ignore,     // reads control words, drops text
     };
 
     struct CharState {

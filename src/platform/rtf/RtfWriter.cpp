@@ -1,5 +1,6 @@
 #include "RtfWriter.h"
 
+#include "platform/Twips.h"
 #include "platform/WinColour.h"
 
 #include <QBuffer>
@@ -15,13 +16,13 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
+constexpr double kDocumentDpi = 96.0; // as RtfParser reads them
 // The hanging space left for a list item's bullet; RtfParser takes it back off.
 constexpr int kBulletGapTwips = 360;
 constexpr int kHexBytesPerLine = 64;
 
 int twips(double pixels) {
-    return qRound(pixels * kTwipsPerPixel);
+    return qRound(Twips::fromPixels(pixels, kDocumentDpi));
 }
 
 bool isNumbered(QTextListFormat::Style style) {
