@@ -3,6 +3,7 @@
 #include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 
+#include <QBuffer>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -200,6 +201,29 @@ private slots:
         QCOMPARE(resource.userType(), int(QMetaType::QImage));
         QCOMPARE(resource.value<QImage>().convertToFormat(QImage::Format_RGB32), testImage());
         QVERIFY(m_rtf.contains("\\pngblip"));
+    }
+
+    void keepsJpegBytesAsJpeg() {
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        if (!testImage().scaled(40, 30).save(&buffer, "JPEG"))
+            QSKIP("Qt has no JPEG plugin here");
+        QTextDocument d;
+        d.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("photo")), jpeg);
+        QTextImageFormat image;
+        image.setName(QStringLiteral("photo"));
+        QTextCursor(&d).insertImage(image);
+        const QByteArray rtf = RtfWriter::write(d);
+        QVERIFY(rtf.contains("\\jpegblip\\picw40\\pich30\\picwgoal600\\pichgoal450"));
+        QVERIFY(rtf.contains(jpeg.left(64).toHex())); // the bytes as they were, not re-encoded
+        QTextDocument back;
+        RtfReader::read(rtf, &back);
+        QTextCursor at(&back);
+        at.setPosition(1);
+        const QVariant resource = back.resource(QTextDocument::ImageResource,
+                                                QUrl(at.charFormat().toImageFormat().name()));
+        QCOMPARE(resource.value<QImage>().size(), QSize(40, 30));
     }
 
     void keepsEmptyAndTrailingParagraphs() {
