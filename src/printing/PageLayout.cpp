@@ -10,12 +10,15 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTextList>
+#include <QFontMetricsF>
 #include <QtMath>
 
-#include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr double kMetresPerInch = 0.0254;
+constexpr double kBoundarySlack = 1.0; // twips
 } // namespace
 
 PageLayout::PageLayout(const QTextDocument& source, const QSizeF& pageTwips,
@@ -23,6 +26,9 @@ PageLayout::PageLayout(const QTextDocument& source, const QSizeF& pageTwips,
     : m_metrics(1, 1, QImage::Format_RGB32),
       m_pageSize(pageTwips),
       m_pageRect(PrintMargins::PageRectTwips(pageTwips, inches)) {
+    // The text layout keeps positions in 64ths of a unit; a page height on that grid keeps
+    // page n at exactly n heights down however many pages there are.
+    m_pageRect.setHeight(std::floor(m_pageRect.height() * 64) / 64);
     m_metrics.setDotsPerMeterX(qRound(kLayoutDpi / kMetresPerInch));
     m_metrics.setDotsPerMeterY(qRound(kLayoutDpi / kMetresPerInch));
     copyDocument(source, from, to);
@@ -74,18 +80,25 @@ void PageLayout::findPageRanges() {
 
     // First character of each page: the earliest line that starts on it.
     QVector<int> first(pages, -1);
+    m_lines = QVector<QVector<LinePlace>>(pages);
     for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
         const QTextLayout* tl = b.layout();
-        if (!tl)
+        if (!tl || tl->lineCount() == 0)
             continue;
-        // Lines are placed relative to their layout, the layout relative to its frame.
-        const double top = layout->blockBoundingRect(b).top() - tl->boundingRect().top();
+        // A layout's lines are placed relative to the layout, whose corner the block's
+        // bounding rectangle gives in document coordinates (the layout's own position is
+        // relative to its frame). A line moved down to the next page keeps the layout's
+        // corner and gets a larger offset of its own.
+        const QPointF origin = layout->blockBoundingRect(b).topLeft();
         for (int i = 0; i < tl->lineCount(); ++i) {
             const QTextLine line = tl->lineAt(i);
-            const int page = qBound(0, qFloor((top + line.y()) / height + 1e-6), pages - 1);
+            // A line starts on a page boundary or below it, never a twip before it.
+            const int page =
+                qBound(0, qFloor((origin.y() + line.y() + kBoundarySlack) / height), pages - 1);
             const int start = b.position() + line.textStart();
             if (first[page] < 0 || start < first[page])
                 first[page] = start;
+            m_lines[page].append(LinePlace{b.blockNumber(), i, origin});
         }
     }
     first[0] = 0;
@@ -122,6 +135,9 @@ QSize PageLayout::pixelSize(double dpiX, double dpiY) const {
                  qMax(1, qRound(m_pageSize.height() * dpiY / kLayoutDpi)));
 }
 
+// Pages are painted line by line rather than through the document layout's own drawing: that
+// draws every paragraph that touches the page whole and leaves the lines of the neighbouring
+// pages to the clip, which hides them on screen but keeps their text in a printed file.
 void PageLayout::paintPage(QPainter& painter, int index, double dpiX, double dpiY) const {
     if (index < 0 || index >= pageCount())
         return;
@@ -129,12 +145,61 @@ void PageLayout::paintPage(QPainter& painter, int index, double dpiX, double dpi
     painter.save();
     painter.scale(dpiX / kLayoutDpi, dpiY / kLayoutDpi);
     painter.translate(m_pageRect.topLeft());
-    painter.setClipRect(QRectF(0, 0, m_pageRect.width(), height), Qt::IntersectClip);
+    const QRectF body(0, 0, m_pageRect.width(), height);
+    painter.setClipRect(body, Qt::IntersectClip);
+    const QBrush background = m_doc->rootFrame()->frameFormat().background();
+    if (background.style() != Qt::NoBrush)
+        painter.fillRect(body, background);
     painter.translate(0, -index * height);
+    painter.setPen(Qt::black);
+    for (const LinePlace& place : m_lines[index])
+        paintLine(painter, place);
+    painter.restore();
+}
 
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(0, index * height, m_pageRect.width(), height);
-    context.palette.setColor(QPalette::Text, Qt::black);
-    m_doc->documentLayout()->draw(&painter, context);
+void PageLayout::paintLine(QPainter& painter, const LinePlace& place) const {
+    const QTextBlock block = m_doc->findBlockByNumber(place.block);
+    const QTextLine line = block.layout()->lineAt(place.line);
+    const QBrush shade = block.blockFormat().background();
+    if (shade.style() != Qt::NoBrush)
+        painter.fillRect(QRectF(0, place.origin.y() + line.y(), m_pageRect.width(), line.height()),
+                         shade);
+    if (place.line == 0 && block.textList())
+        paintListMarker(painter, block, place);
+    line.draw(&painter, place.origin);
+}
+
+void PageLayout::paintListMarker(QPainter& painter, const QTextBlock& block,
+                                 const LinePlace& place) const {
+    const QTextLine line = block.layout()->lineAt(0);
+    QTextCharFormat format = block.charFormat();
+    if (block.begin() != block.end())
+        format = block.begin().fragment().charFormat();
+    // The font as the layout measured it, at 1440 dots per inch.
+    const QFont font(format.font().resolve(m_doc->defaultFont()), &m_metrics);
+    const QFontMetricsF fm(font, &m_metrics);
+    const double baseline = place.origin.y() + line.y() + line.ascent();
+    const double right = place.origin.x() + line.x() - fm.horizontalAdvance(QLatin1Char(' '));
+
+    painter.save();
+    const QBrush ink = format.foreground().style() == Qt::NoBrush ? QBrush(Qt::black)
+                                                                   : format.foreground();
+    const QTextListFormat::Style style = block.textList()->format().style();
+    if (style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
+        style == QTextListFormat::ListSquare) {
+        const double size = fm.ascent() / 3;
+        const QRectF mark(right - size, baseline - fm.xHeight() / 2 - size / 2, size, size);
+        painter.setPen(style == QTextListFormat::ListCircle ? QPen(ink, size / 6) : Qt::NoPen);
+        painter.setBrush(style == QTextListFormat::ListCircle ? QBrush() : ink);
+        if (style == QTextListFormat::ListSquare)
+            painter.drawRect(mark);
+        else
+            painter.drawEllipse(mark);
+    } else {
+        const QString text = block.textList()->itemText(block);
+        painter.setFont(font);
+        painter.setPen(QPen(ink, 0));
+        painter.drawText(QPointF(right - fm.horizontalAdvance(text), baseline), text);
+    }
     painter.restore();
 }

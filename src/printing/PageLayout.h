@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <QPointF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -9,6 +10,7 @@
 class QMarginsF;
 class QPainter;
 class QTextDocument;
+class QTextBlock;
 
 // Lays a document out in printed pages: a copy of the text is set on the page rectangle
 // that the print margins leave on the printer's page, broken into pages, and each page's
@@ -52,12 +54,22 @@ public:
     static constexpr double kLayoutDpi = 1440.0;
 
 private:
+    // One laid-out line and where its layout sits in the document.
+    struct LinePlace {
+        int block = 0; // block number
+        int line = 0;  // line within the block
+        QPointF origin;
+    };
+
     void copyDocument(const QTextDocument& source, int from, int to);
     void findPageRanges();
+    void paintLine(QPainter& painter, const LinePlace& place) const;
+    void paintListMarker(QPainter& painter, const QTextBlock& block, const LinePlace& place) const;
 
     QImage m_metrics; // the layout's paint device: gives fonts their size at 1440 dpi
     std::unique_ptr<QTextDocument> m_doc;
     QSizeF m_pageSize;
     QRectF m_pageRect;
     QVector<Range> m_pages;
+    QVector<QVector<LinePlace>> m_lines; // by page
 };

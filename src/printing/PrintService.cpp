@@ -9,6 +9,7 @@
 #include "printing/frmDocPreview.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -74,6 +75,7 @@ PrintService::Result PrintService::printThroughDialog(const QTextDocument& docum
                             printSelection ? from : 0, printSelection ? to : -1);
     if (printPages(layout))
         return Result::Printed;
+    renewPrinter();
     reportFailure();
     return Result::Failed;
 }
@@ -99,7 +101,38 @@ bool PrintService::printPages(const PageLayout& layout) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     const bool ended = painter.end();
-    return ended && m_printer->printerState() != QPrinter::Error;
+    return ended && m_printer->printerState() != QPrinter::Error && fileComplete();
+}
+
+// Qt's PDF output does not report every failed write (a full disk shows only as a short
+// file), so a file is taken as printed only when its end-of-file marker was written.
+bool PrintService::fileComplete() const {
+    if (m_printer->outputFormat() != QPrinter::PdfFormat || m_printer->outputFileName().isEmpty())
+        return true;
+    QFile file(m_printer->outputFileName());
+    if (!file.open(QIODevice::ReadOnly) || file.size() <= 0)
+        return false;
+    file.seek(qMax<qint64>(0, file.size() - 1024));
+    return file.read(1024).contains("%%EOF");
+}
+
+// After a failed job Qt's PDF output can keep failing silently, so the next job gets a fresh
+// printer with the same choices.
+void PrintService::renewPrinter() {
+    auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    fresh->setOutputFormat(m_printer->outputFormat());
+    if (m_printer->outputFormat() == QPrinter::NativeFormat)
+        fresh->setPrinterName(m_printer->printerName());
+    fresh->setOutputFileName(m_printer->outputFileName());
+    fresh->setPageLayout(m_printer->pageLayout());
+    fresh->setCopyCount(m_printer->copyCount());
+    fresh->setCollateCopies(m_printer->collateCopies());
+    fresh->setColorMode(m_printer->colorMode());
+    fresh->setDuplex(m_printer->duplex());
+    fresh->setPageOrder(m_printer->pageOrder());
+    fresh->setDocName(m_printer->docName());
+    m_printer = std::move(fresh);
+    usePrintableArea();
 }
 
 void PrintService::reportFailure() {

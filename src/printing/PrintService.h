@@ -44,6 +44,8 @@ public:
 
 private:
     void usePrintableArea();
+    bool fileComplete() const;
+    void renewPrinter();
     Result printThroughDialog(const QTextDocument& document, int from, int to);
     void reportFailure();
 
