@@ -11,6 +11,10 @@ bool UrlOpener::isAllowed(const QString& address, const QStringList& allowedLoca
         return url.isValid() && !url.host().isEmpty();
     if (scheme == QLatin1String("mailto"))
         return url.isValid() && !url.path().isEmpty();
+    // launch() hands any address with a scheme to the desktop as that address, so a listed
+    // file whose name merely reads like one ("javascript:...") must not pass as a file.
+    if (!scheme.isEmpty() && scheme != QLatin1String("file"))
+        return false;
     const QString local = scheme == QLatin1String("file") ? url.toLocalFile() : address;
     const QString canonical = QFileInfo(local).canonicalFilePath();
     if (canonical.isEmpty())
