@@ -18,7 +18,12 @@
 
 namespace {
 constexpr double kMetresPerInch = 0.0254;
-constexpr double kBoundarySlack = 1.0; // twips
+constexpr double kTwipsPerInch = 1440.0;
+// Fine enough for exact glyph positions; 36 dpi only for texts of tens of thousands of pages.
+constexpr double kLayoutResolutions[] = {288.0, 36.0};
+// The layout's fixed-point coordinates end at 2^31 / 64; keep well inside.
+constexpr double kLargestLayoutHeight = 30.0e6;
+constexpr double kBoundarySlack = 0.2; // layout units
 } // namespace
 
 PageLayout::PageLayout(const QTextDocument& source, const QSizeF& pageTwips,
@@ -26,13 +31,39 @@ PageLayout::PageLayout(const QTextDocument& source, const QSizeF& pageTwips,
     : m_metrics(1, 1, QImage::Format_RGB32),
       m_pageSize(pageTwips),
       m_pageRect(PrintMargins::PageRectTwips(pageTwips, inches)) {
+    for (double dpi : kLayoutResolutions) {
+        layOut(source, from, to, dpi);
+        if (!overflowed())
+            break;
+    }
+    findPageRanges();
+}
+
+void PageLayout::layOut(const QTextDocument& source, int from, int to, double dpi) {
+    m_dpi = dpi;
+    m_metrics.setDotsPerMeterX(qRound(dpi / kMetresPerInch));
+    m_metrics.setDotsPerMeterY(qRound(dpi / kMetresPerInch));
+    const double k = dpi / kTwipsPerInch;
     // The text layout keeps positions in 64ths of a unit; a page height on that grid keeps
     // page n at exactly n heights down however many pages there are.
-    m_pageRect.setHeight(std::floor(m_pageRect.height() * 64) / 64);
-    m_metrics.setDotsPerMeterX(qRound(kLayoutDpi / kMetresPerInch));
-    m_metrics.setDotsPerMeterY(qRound(kLayoutDpi / kMetresPerInch));
+    m_body = QRectF(m_pageRect.topLeft() * k,
+                    QSizeF(m_pageRect.width() * k, std::floor(m_pageRect.height() * k * 64) / 64));
     copyDocument(source, from, to);
-    findPageRanges();
+}
+
+// Layout positions are fixed-point numbers with a limited range; a text beyond it comes out
+// with positions that wrap around.
+bool PageLayout::overflowed() const {
+    QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
+    const double height = layout->documentSize().height();
+    if (!(height >= 0 && height < kLargestLayoutHeight))
+        return true;
+    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
+        const QRectF r = layout->blockBoundingRect(b);
+        if (r.top() < 0 || r.bottom() > height + 1)
+            return true;
+    }
+    return false;
 }
 
 PageLayout::~PageLayout() = default;
@@ -69,13 +100,13 @@ void PageLayout::copyDocument(const QTextDocument& source, int from, int to) {
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setUseDesignMetrics(true);
     m_doc->setDefaultTextOption(option);
-    m_doc->setPageSize(m_pageRect.size());
+    m_doc->setPageSize(m_body.size());
 }
 
 void PageLayout::findPageRanges() {
     QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
     const int pages = qMax(1, layout->pageCount());
-    const double height = m_pageRect.height();
+    const double height = m_body.height();
     const int length = m_doc->characterCount() - 1;
 
     // First character of each page: the earliest line that starts on it.
@@ -131,8 +162,8 @@ QString PageLayout::pageText(int index) const {
 }
 
 QSize PageLayout::pixelSize(double dpiX, double dpiY) const {
-    return QSize(qMax(1, qRound(m_pageSize.width() * dpiX / kLayoutDpi)),
-                 qMax(1, qRound(m_pageSize.height() * dpiY / kLayoutDpi)));
+    return QSize(qMax(1, qRound(m_pageSize.width() * dpiX / kTwipsPerInch)),
+                 qMax(1, qRound(m_pageSize.height() * dpiY / kTwipsPerInch)));
 }
 
 // Pages are painted line by line rather than through the document layout's own drawing: that
@@ -141,11 +172,11 @@ QSize PageLayout::pixelSize(double dpiX, double dpiY) const {
 void PageLayout::paintPage(QPainter& painter, int index, double dpiX, double dpiY) const {
     if (index < 0 || index >= pageCount())
         return;
-    const double height = m_pageRect.height();
+    const double height = m_body.height();
     painter.save();
-    painter.scale(dpiX / kLayoutDpi, dpiY / kLayoutDpi);
-    painter.translate(m_pageRect.topLeft());
-    const QRectF body(0, 0, m_pageRect.width(), height);
+    painter.scale(dpiX / m_dpi, dpiY / m_dpi);
+    painter.translate(m_body.topLeft());
+    const QRectF body(0, 0, m_body.width(), height);
     painter.setClipRect(body, Qt::IntersectClip);
     const QBrush background = m_doc->rootFrame()->frameFormat().background();
     if (background.style() != Qt::NoBrush)
@@ -162,7 +193,7 @@ void PageLayout::paintLine(QPainter& painter, const LinePlace& place) const {
     const QTextLine line = block.layout()->lineAt(place.line);
     const QBrush shade = block.blockFormat().background();
     if (shade.style() != Qt::NoBrush)
-        painter.fillRect(QRectF(0, place.origin.y() + line.y(), m_pageRect.width(), line.height()),
+        painter.fillRect(QRectF(0, place.origin.y() + line.y(), m_body.width(), line.height()),
                          shade);
     if (place.line == 0 && block.textList())
         paintListMarker(painter, block, place);
@@ -175,7 +206,7 @@ void PageLayout::paintListMarker(QPainter& painter, const QTextBlock& block,
     QTextCharFormat format = block.charFormat();
     if (block.begin() != block.end())
         format = block.begin().fragment().charFormat();
-    // The font as the layout measured it, at 1440 dots per inch.
+    // The font as the layout measured it, at the layout's resolution.
     const QFont font(format.font().resolve(m_doc->defaultFont()), &m_metrics);
     const QFontMetricsF fm(font, &m_metrics);
     const double baseline = place.origin.y() + line.y() + line.ascent();

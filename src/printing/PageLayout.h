@@ -17,8 +17,9 @@ class QTextBlock;
 // range of characters is recorded. Counting the pages, the preview images and the printed
 // pages all come from one layout, so the preview shows exactly the pages that print.
 //
-// The layout is made once at 1440 dots per inch, so its units are twips whatever device the
-// pages are painted on later; painting scales to the device's resolution.
+// The layout is made once, at a fixed resolution of its own whatever device the pages are
+// painted on later; painting scales to the device's resolution, so a page breaks in the
+// same place on screen and on paper.
 class PageLayout {
 public:
     struct Range {
@@ -51,7 +52,10 @@ public:
     // device of the given resolution. Nothing is drawn outside the page rectangle.
     void paintPage(QPainter& painter, int index, double dpiX, double dpiY) const;
 
-    static constexpr double kLayoutDpi = 1440.0;
+    // The resolution the text was laid out at: normally 288 dots per inch; a text too long
+    // for the layout's coordinates at that resolution (beyond about 10,000 pages) is laid
+    // out coarser.
+    double layoutDpi() const { return m_dpi; }
 
 private:
     // One laid-out line and where its layout sits in the document.
@@ -61,15 +65,19 @@ private:
         QPointF origin;
     };
 
+    void layOut(const QTextDocument& source, int from, int to, double dpi);
     void copyDocument(const QTextDocument& source, int from, int to);
+    bool overflowed() const;
     void findPageRanges();
     void paintLine(QPainter& painter, const LinePlace& place) const;
     void paintListMarker(QPainter& painter, const QTextBlock& block, const LinePlace& place) const;
 
-    QImage m_metrics; // the layout's paint device: gives fonts their size at 1440 dpi
+    QImage m_metrics; // the layout's paint device: gives fonts their size at its resolution
     std::unique_ptr<QTextDocument> m_doc;
     QSizeF m_pageSize;
-    QRectF m_pageRect;
+    QRectF m_pageRect; // twips
+    double m_dpi = 0;
+    QRectF m_body; // the page rectangle in layout units
     QVector<Range> m_pages;
     QVector<QVector<LinePlace>> m_lines; // by page
 };

@@ -15,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextBlockFormat>
 #include <QTextImageFormat>
 #include <cmath>
 
@@ -68,6 +69,7 @@ private slots:
     void paintingStaysInsideThePageRectangle();
     void paintingScalesWithResolution();
     void pictureTallerThanAPageEnds();
+    void textBeyondTheLayoutRangeIsLaidOutCoarser();
     void previewScaleSizes();
 };
 
@@ -249,6 +251,33 @@ void TestPageLayout::pictureTallerThanAPageEnds() {
     QCOMPARE(joined, layout.text());
     // The pages the picture runs over hold no characters of their own.
     QCOMPARE(layout.pageRange(1).first, layout.pageRange(1).end);
+}
+
+void TestPageLayout::textBeyondTheLayoutRangeIsLaidOutCoarser() {
+    // Far taller than the layout's coordinates reach at its normal resolution: short
+    // paragraphs each followed by a tall gap, about 14,000 Letter pages in all.
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    QTextBlockFormat gap;
+    gap.setBottomMargin(960); // ten inches on the screen's scale
+    for (int i = 0; i < 12000; ++i) {
+        if (i > 0)
+            c.insertBlock(gap);
+        c.insertText(QStringLiteral("p%1").arg(i));
+    }
+    const PageLayout layout(doc, kLetter, QMarginsF(1, 1, 1, 1));
+    QVERIFY2(layout.layoutDpi() < 288, qPrintable(QString::number(layout.layoutDpi())));
+    QVERIFY2(layout.pageCount() > 12000, qPrintable(QString::number(layout.pageCount())));
+    QCOMPARE(layout.pageText(0), QStringLiteral("p0\np1\n")); // the first gap follows p1
+    QString joined;
+    for (int p = 0; p < layout.pageCount(); ++p)
+        joined += layout.pageText(p);
+    QCOMPARE(joined, doc.toPlainText());
+
+    // An ordinary text keeps the fine resolution.
+    QTextDocument small;
+    PrintTestText::Fill(small, PrintTestText::Verses(5));
+    QCOMPARE(PageLayout(small, kLetter, QMarginsF()).layoutDpi(), 288.0);
 }
 
 void TestPageLayout::previewScaleSizes() {
