@@ -427,6 +427,8 @@ void MainMenu::menEnable() {
     cStop->hide();
     for (QWidget* w : notepadButtons())
         w->setEnabled(!m_unavailable.contains(w));
+    // Cut, Copy and Delete follow the selection again.
+    UpdateButtons();
 }
 
 void MainMenu::Timer1_Timer() {
@@ -449,7 +451,9 @@ void MainMenu::Timer1_Timer() {
 void MainMenu::CheckClipboard() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     const bool usable = data && (data->hasText() || data->hasImage() || data->hasHtml() ||
-                                 data->hasFormat(QStringLiteral("text/rtf")));
+                                 data->hasFormat(QStringLiteral("text/rtf")) ||
+                                 data->hasFormat(QStringLiteral("application/rtf")) ||
+                                 data->hasFormat(QStringLiteral("text/richtext")));
     if (QAction* a = action(QStringLiteral("Paste")))
         a->setEnabled(usable);
     if (auto* b = findChild<QToolButton*>(QStringLiteral("cmdPaste")))
@@ -538,7 +542,9 @@ void MainMenu::menDebug_Click() {
 }
 
 void MainMenu::Contents_Click() {
-    HelpViewer viewer(FileFunctions::resolve(m_state.HelpFile), this);
+    const HelpViewer::Texts texts{Frm(m_state, 905), Frm(m_state, 906), Frm(m_state, 904),
+                                  Std(m_state, 901, QStringLiteral("%1"))};
+    HelpViewer viewer(FileFunctions::resolve(m_state.HelpFile), texts, this);
     viewer.exec();
 }
 

@@ -114,6 +114,8 @@ void MainMenu::Command1_Click() {
     for (int k = 0; k < TermCount && k + 1 < SearchTerms.size(); ++k)
         SearchTerms[k + 1] = Win1252::decode(terms.at(k));
 
+    // The pane holds results now, not a document: nothing of the search is undoable.
+    RT->setUndoRedoEnabled(false);
     RT->clear();
     RichPane::SetColours(RT, m_state.Bib1BC, m_state.Bib1TC);
     PBar->setRange(0, ScriptureSearch::kProgressMaximum);
@@ -132,6 +134,7 @@ void MainMenu::Command1_Click() {
     HighlightText(search.highlightPlan());
     showStatus(search.statusText(MatchCount), false);
     QApplication::restoreOverrideCursor();
+    RT->setUndoRedoEnabled(true);
     RT->moveCursor(QTextCursor::Start);
     RT->setFocus();
     endSearch();

@@ -7,15 +7,15 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-HelpViewer::HelpViewer(const QString& indexFile, QWidget* parent)
+HelpViewer::HelpViewer(const QString& indexFile, const Texts& texts, QWidget* parent)
     : QDialog(parent), m_browser(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpViewer"));
-    setWindowTitle(tr("Help"));
+    setWindowTitle(texts.title);
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
     // Links outside the help folder go to the desktop, not into this window.
     m_browser->setOpenExternalLinks(true);
-    auto* back = new QPushButton(tr("Back"), this);
-    auto* close = new QPushButton(tr("Close"), this);
+    auto* back = new QPushButton(texts.back, this);
+    auto* close = new QPushButton(texts.close, this);
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -34,6 +34,6 @@ HelpViewer::HelpViewer(const QString& indexFile, QWidget* parent)
         m_browser->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
         m_loaded = true;
     } else {
-        m_browser->setPlainText(tr("The help file %1 is missing.").arg(indexFile));
+        m_browser->setPlainText(texts.missing.arg(indexFile));
     }
 }

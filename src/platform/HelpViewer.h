@@ -7,7 +7,10 @@ class QTextBrowser;
 class HelpViewer : public QDialog {
     Q_OBJECT
 public:
-    explicit HelpViewer(const QString& indexFile, QWidget* parent = nullptr);
+    struct Texts {
+        QString title, back, close, missing; // missing: "%1" is the file
+    };
+    HelpViewer(const QString& indexFile, const Texts& texts, QWidget* parent = nullptr);
     bool isLoaded() const { return m_loaded; }
     QTextBrowser* browser() const { return m_browser; }
 

@@ -2,6 +2,7 @@
 #include "MainMenuFixture.h"
 #include "ModalDriver.h"
 
+#include "app/ModuleAvailability.h"
 #include "library/FileFunctions.h"
 #include "library/TolvaneRoutines.h"
 
@@ -39,6 +40,7 @@ private slots:
     void pageValueErrorReportsAndSkipsSteps();
     void interfaceTextsComeFromMessageFiles();
     void activationFollowsInstalledModules();
+    void availabilityProbesEachModuleFolder();
     void busyStateDisablesAndRestores();
     void timerAnimatesAndSlowsDown();
     void debugModeToggles();
@@ -252,6 +254,21 @@ void TestMainMenu::activationFollowsInstalledModules() {
     w.action(QStringLiteral("menIntegrateNames"))->setChecked(true);
     w.Form_Activate();
     QVERIFY(!w.action(QStringLiteral("menIntegrateNames"))->isChecked());
+}
+
+void TestMainMenu::availabilityProbesEachModuleFolder() {
+    MainMenuFixture f;
+    f.load();
+    ModuleAvailability a = ModuleAvailability::probe(*f.state);
+    QVERIFY(!a.dictionary && !a.commentary && !a.names && !a.maps && !a.translationNotes);
+    f.folder.write(QStringLiteral("Modules/Dictionary/naves.TXT"), "x");
+    f.folder.write(QStringLiteral("Modules/Name/bnames.txt"), "x");
+    f.folder.write(QStringLiteral("Modules/Maps/holy land.JPG"), "x");
+    f.folder.write(QStringLiteral("Modules/tlnotes.txt"), "x");
+    f.folder.write(QStringLiteral("Modules/Commentary/readme.doc"), "x");
+    a = ModuleAvailability::probe(*f.state);
+    QVERIFY(a.dictionary && a.names && a.maps && a.translationNotes);
+    QVERIFY(!a.commentary); // only "*.txt" files count
 }
 
 void TestMainMenu::busyStateDisablesAndRestores() {

@@ -45,7 +45,7 @@ const Range kStandardNumbers[] = {
     {100, 101}, // interface language
     {103, 104}, // module folder window labels
     {105, 106}, // debug mode
-    {900, 900}, // licence agreement window
+    {900, 901}, // licence agreement and help windows
 };
 
 // Form texts the program asks for.
@@ -65,13 +65,14 @@ const Range kFormNumbers[] = {
     {181, 185}, // module folder windows
     {186, 195}, // language editor columns and prompts
     {196, 199}, // no-Bibles window buttons and the debug menu item
-    {900, 904}, // about box and licence agreement window
+    {900, 906}, // about box, licence agreement and help windows
 };
 
 // Records that are built around a value ("%"): every other record must not hold a "%",
 // which the lookup would silently remove.
 const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46, 47,  49,  58, 62,
-                                     65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101, 900};
+                                     65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101, 900,
+                                     901};
 const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,
                                  18, 20, 24, 25, 26, 190, 191, 192, 900};
 
