@@ -434,10 +434,17 @@ void MainMenu::menEnable() {
 void MainMenu::Timer1_Timer() {
     QCoreApplication::processEvents();
     Label1->setText(QDateTime::currentDateTime().toString(m_state.DateFormat) + ' ' + DayLabel);
-    const QString frame =
-        m_state.ProgramFolder + QStringLiteral("b%1.bmp").arg(m_frame);
-    if (FileFunctions::FileExists(frame))
-        Command1->setIcon(QIcon(FileFunctions::resolve(frame)));
+    // The pictures are read once; long loops call this procedure every few lines.
+    if (m_frames.isEmpty()) {
+        for (int i = 1; i <= 8; ++i) {
+            const QString frame = m_state.ProgramFolder + QStringLiteral("b%1.bmp").arg(i);
+            m_frames.append(FileFunctions::FileExists(frame)
+                                ? QIcon(FileFunctions::resolve(frame))
+                                : QIcon());
+        }
+    }
+    if (!m_frames.at(m_frame - 1).isNull())
+        Command1->setIcon(m_frames.at(m_frame - 1));
     if (--m_frame < 1) {
         m_frame = 8;
         if (++m_cycles > 10)

@@ -1,6 +1,8 @@
 #pragma once
 #include <QMainWindow>
+#include <QIcon>
 #include <QPointer>
+#include <QVector>
 #include <QSet>
 #include <QStringList>
 #include <functional>
@@ -77,7 +79,8 @@ public:
     // Search history and highlighting (MainMenuSearch.cpp).
     void PopulateHistoryCombo();
     void SaveComboHistory();
-    void HighlightText(const HighlightPlan& plan);
+    // recolourFirst: give the whole pane the text colour before colouring the terms.
+    void HighlightText(const HighlightPlan& plan, bool recolourFirst = true);
     SearchMode chosenMode() const;
 
     // Notepad and page setup (MainMenuNotepad.cpp).
@@ -196,6 +199,7 @@ private:
     int m_frame = 8;
     int m_cycles = 0;
     QSet<QObject*> m_unavailable;
+    QVector<QIcon> m_frames; // the animation pictures b1..b8, read once
     QList<QPair<QString, QPointer<QWidget>>> m_readingWindows;
 
 public:

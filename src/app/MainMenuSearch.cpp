@@ -131,7 +131,8 @@ void MainMenu::Command1_Click() {
     // The whole result reaches the pane in one assignment.
     RT->setPlainText(search.paneText());
     PBar->hide();
-    HighlightText(search.highlightPlan());
+    // The text just set carries no colour of its own, so it already shows in Bib1TC.
+    HighlightText(search.highlightPlan(), false);
     showStatus(search.statusText(MatchCount), false);
     QApplication::restoreOverrideCursor();
     RT->setUndoRedoEnabled(true);
@@ -147,15 +148,17 @@ void MainMenu::endSearch() {
     Searching = false;
 }
 
-void MainMenu::HighlightText(const HighlightPlan& plan) {
+void MainMenu::HighlightText(const HighlightPlan& plan, bool recolourFirst) {
     const bool wasBusy = m_busy;
     menDisable();
     PBar->setRange(0, m_state.MAXCountSize + 30);
     PBar->setValue(0);
     PBar->show();
-    RT->setUpdatesEnabled(false);
-    RichPane::ColourAll(RT, m_state.Bib1TC);
-    RT->setUpdatesEnabled(true);
+    if (recolourFirst) {
+        RT->setUpdatesEnabled(false);
+        RichPane::ColourAll(RT, m_state.Bib1TC);
+        RT->setUpdatesEnabled(true);
+    }
     LimitReached = false;
 
     QTextCursor cursor(RT->document());
@@ -169,6 +172,10 @@ void MainMenu::HighlightText(const HighlightPlan& plan) {
         showStatus(HighlightPlan::HighlightingText(term.text), true);
         QTextCharFormat format;
         format.setForeground(WinColour::toQColor(term.colour));
+        // Without "Active Update" the pane is laid out once per term, not after each match.
+        const bool batch = m_state.ActiveUpdateBib1 == 0;
+        if (batch)
+            cursor.beginEditBlock();
         for (int i = term.firstSpan; i < term.firstSpan + term.spanCount; ++i) {
             if (StopRequested) {
                 StopRequested = false;
@@ -184,6 +191,8 @@ void MainMenu::HighlightText(const HighlightPlan& plan) {
             if (applied % HighlightPlan::kEventInterval == 0)
                 Timer1_Timer();
         }
+        if (batch)
+            cursor.endEditBlock();
         RT->setUpdatesEnabled(true);
         if (stopped)
             break;
