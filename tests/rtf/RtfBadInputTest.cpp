@@ -162,6 +162,9 @@ private slots:
         QVERIFY(RtfReader::read(rtf, &d).error.isEmpty());
         QCOMPARE(d.blockCount(), 20000);
         QCOMPARE(d.findBlockByNumber(19999).text(), QStringLiteral("19999"));
+        QVERIFY(d.findBlockByNumber(0).textList());
+        QVERIFY(d.findBlockByNumber(19998).textList()); // long lists are split, not dropped
+        QVERIFY(!d.findBlockByNumber(19999).textList());
     }
 
     void randomBytes() {

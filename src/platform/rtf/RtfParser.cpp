@@ -136,6 +136,9 @@ RtfParser::RtfParser(const QByteArray& rtf, QTextCursor& cursor) : m_tokens(rtf)
 }
 
 void RtfParser::run() {
+    // Inside an edit block the cursor does not lay out the paragraph after every
+    // insertion, which would make long paragraphs with many runs quadratic.
+    m_cursor.beginEditBlock();
     while (!m_finished) {
         const RtfTokenizer::Token token = m_tokens.next();
         if (token.kind == Kind::End)
@@ -147,6 +150,7 @@ void RtfParser::run() {
                             "truncated."));
         finishDocument();
     }
+    m_cursor.endEditBlock();
 }
 
 void RtfParser::finishDocument() {
@@ -760,10 +764,20 @@ void RtfParser::finishParagraph() {
 }
 
 void RtfParser::attachToList(QTextListFormat::Style style) {
-    if (m_list && m_listStyle == style) {
+    // Qt touches every item of a list when one is added, so a hostile file of
+    // endless bullets would take quadratic time; long lists are split instead. That
+    // cannot be seen with bullets; numbers would restart, so numbered lists get longer.
+    const bool numbered =
+        style == QTextListFormat::ListDecimal || style == QTextListFormat::ListLowerAlpha ||
+        style == QTextListFormat::ListUpperAlpha || style == QTextListFormat::ListLowerRoman ||
+        style == QTextListFormat::ListUpperRoman;
+    const int limit = numbered ? kMaxNumberedItems : kMaxBulletItems;
+    if (m_list && m_listStyle == style && m_listItems < limit) {
         m_list->add(m_cursor.block());
+        ++m_listItems;
         return;
     }
+    m_listItems = 1;
     QTextListFormat format;
     format.setStyle(style);
     format.setIndent(1);

@@ -40,6 +40,8 @@ public:
     static constexpr int kMaxDepth = 200;
     static constexpr int kMaxTableEntries = 4096;
     static constexpr qint64 kMaxPicturePixels = 40'000'000;
+    static constexpr int kMaxBulletItems = 100;
+    static constexpr int kMaxNumberedItems = 1000;
 
 private:
     enum class Destination {
@@ -178,6 +180,7 @@ private:
     bool m_cellPending = false;
     QPointer<QTextList> m_list;
     QTextListFormat::Style m_listStyle = QTextListFormat::ListStyleUndefined;
+    int m_listItems = 0;
 
     QString m_listText;
     QString m_shapeText;
