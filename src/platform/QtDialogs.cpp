@@ -132,5 +132,8 @@ std::optional<QFont> QtDialogs::font(const QFont& initial) {
 
 bool QtDialogs::printer(QPrinter& printer) {
     QPrintDialog dlg(&printer, m_parent);
+    // The caller preselects "Selection" when there is one to print; the dialog must offer it.
+    if (printer.printRange() == QPrinter::Selection)
+        dlg.setOption(QAbstractPrintDialog::PrintSelection);
     return dlg.exec() == QDialog::Accepted;
 }
