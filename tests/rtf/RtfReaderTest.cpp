@@ -359,6 +359,7 @@ private slots:
         QCOMPARE(d.toPlainText(), QStringLiteral("new"));
         QVERIFY(!d.isUndoAvailable()); // undo must not bring back the previous file
         QVERIFY(d.isUndoRedoEnabled());
+        QVERIFY(!d.isModified());
     }
 };
 

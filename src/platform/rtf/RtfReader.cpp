@@ -47,6 +47,7 @@ RtfReadResult RtfReader::read(const QByteArray& rtf, QTextDocument* document) {
         frame.clearBackground();
     document->rootFrame()->setFrameFormat(frame);
     document->setUndoRedoEnabled(undo);
+    document->setModified(false);
 
     result.error = parser.error();
     return result;

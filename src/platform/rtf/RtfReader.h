@@ -21,7 +21,7 @@ public:
     static bool looksLikeRtf(const QByteArray& bytes);
 
     // Replaces the document's content, its background (the root frame's
-    // background) and its undo history.
+    // background) and its undo history; the document is then unmodified.
     static RtfReadResult read(const QByteArray& rtf, QTextDocument* document);
 
     // Inserts the RTF at the cursor as one undoable edit, replacing a selection;
