@@ -121,12 +121,16 @@ private slots:
                         "\\pard\\plain\\ilvl0\\ls1\\li720\\fi-360{\\listtext\\pard\\plain "
                         "\\u8226\\'95\\tab}dot\\par"
                         "\\pard\\plain\\ilvl0\\ls2\\li720\\fi-360{\\listtext\\pard\\plain 1)\\tab}"
-                        "count\\par\\pard\\plain after\\par}",
+                        "count\\par"
+                        // the label before the \\pard that starts its paragraph
+                        "{\\listtext 2)\\tab}\\pard\\plain\\ls2\\li720 again\\par"
+                        "\\pard\\plain after\\par}",
                         &d);
-        QCOMPARE(textOf(d), QStringLiteral("dot\ncount\nafter"));
+        QCOMPARE(textOf(d), QStringLiteral("dot\ncount\nagain\nafter"));
+        QCOMPARE(d.findBlockByNumber(2).textList(), d.findBlockByNumber(1).textList());
         QCOMPARE(d.findBlockByNumber(0).textList()->format().style(), QTextListFormat::ListDisc);
         QCOMPARE(d.findBlockByNumber(1).textList()->format().style(), QTextListFormat::ListDecimal);
-        QVERIFY(!d.findBlockByNumber(2).textList());
+        QVERIFY(!d.findBlockByNumber(3).textList());
     }
 
     void decodesCharacters_data() {

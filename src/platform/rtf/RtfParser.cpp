@@ -50,69 +50,18 @@ int hexValue(char c) {
 
 // Groups whose content is never document text.
 const QSet<QByteArray>& skippedDestinations() {
-    static const QSet<QByteArray> words = {"aftncn",
-                                           "aftnsep",
-                                           "aftnsepc",
-                                           "annotation",
-                                           "atnauthor",
-                                           "atnid",
-                                           "author",
-                                           "bkmkend",
-                                           "bkmkstart",
-                                           "buptim",
-                                           "colorschememapping",
-                                           "comment",
-                                           "company",
-                                           "creatim",
-                                           "datastore",
-                                           "docvar",
-                                           "doccomm",
-                                           "falt",
-                                           "filetbl",
-                                           "fldinst",
-                                           "footer",
-                                           "footerf",
-                                           "footerl",
-                                           "footerr",
-                                           "footnote",
-                                           "ftncn",
-                                           "ftnsep",
-                                           "ftnsepc",
-                                           "generator",
-                                           "header",
-                                           "headerf",
-                                           "headerl",
-                                           "headerr",
-                                           "info",
-                                           "keywords",
-                                           "latentstyles",
-                                           "listoverridetable",
-                                           "listtable",
-                                           "mmathPr",
-                                           "nonshppict",
-                                           "objclass",
-                                           "objdata",
-                                           "operator",
-                                           "panose",
-                                           "pgdsctbl",
-                                           "pnseclvl",
-                                           "pntxta",
-                                           "pntxtb",
-                                           "printim",
-                                           "private",
-                                           "revtbl",
-                                           "revtim",
-                                           "rsidtbl",
-                                           "stylesheet",
-                                           "subject",
-                                           "tc",
-                                           "template",
-                                           "themedata",
-                                           "title",
-                                           "txe",
-                                           "userprops",
-                                           "xe",
-                                           "xmlnstbl"};
+    // clang-format off
+    static const QSet<QByteArray> words = {
+        "aftncn", "aftnsep", "aftnsepc", "annotation", "atnauthor", "atnid", "author",
+        "bkmkend", "bkmkstart", "buptim", "colorschememapping", "comment", "company",
+        "creatim", "datastore", "docvar", "doccomm", "falt", "filetbl", "fldinst", "footer",
+        "footerf", "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator",
+        "header", "headerf", "headerl", "headerr", "info", "keywords", "latentstyles",
+        "listoverridetable", "listtable", "mmathPr", "nonshppict", "objclass", "objdata",
+        "operator", "panose", "pgdsctbl", "pnseclvl", "pntxta", "pntxtb", "printim", "private",
+        "revtbl", "revtim", "rsidtbl", "stylesheet", "subject", "tc", "template", "themedata",
+        "title", "txe", "userprops", "xe", "xmlnstbl"};
+    // clang-format on
     return words;
 }
 
@@ -249,11 +198,15 @@ void RtfParser::leaveGroup(const GroupState& left) {
             insertPicture(m_picture);
         break;
     case Destination::ListText:
-        if (outer != Destination::ListText)
-            top().para.list = std::any_of(m_listText.cbegin(), m_listText.cend(),
+        if (outer != Destination::ListText) {
+            // Some writers put this group before the \pard of its paragraph; \ls then
+            // still knows whether the paragraph is numbered.
+            m_listTextStyle = std::any_of(m_listText.cbegin(), m_listText.cend(),
                                           [](QChar c) { return c.isDigit(); })
                                   ? QTextListFormat::ListDecimal
                                   : QTextListFormat::ListDisc;
+            top().para.list = m_listTextStyle;
+        }
         break;
     case Destination::ListProps:
         if (outer != Destination::ListProps)
@@ -469,7 +422,9 @@ bool RtfParser::paragraphWord(const QByteArray& word, bool hasParam, int param) 
         para.afterTwips = qBound(0, param, kMaxTwips);
     } else if (word == "ls") {
         if (hasParam && param > 0 && para.list == QTextListFormat::ListStyleUndefined)
-            para.list = QTextListFormat::ListDisc;
+            para.list = m_listTextStyle != QTextListFormat::ListStyleUndefined
+                            ? m_listTextStyle
+                            : QTextListFormat::ListDisc;
     } else {
         return listWord(word);
     }
@@ -757,6 +712,7 @@ void RtfParser::finishParagraph() {
     format.setTopMargin(pixels(para.beforeTwips));
     format.setBottomMargin(pixels(para.afterTwips));
     m_cursor.setBlockFormat(format);
+    m_listTextStyle = QTextListFormat::ListStyleUndefined;
     if (listed)
         attachToList(para.list);
     else

@@ -181,6 +181,7 @@ private:
     QPointer<QTextList> m_list;
     QTextListFormat::Style m_listStyle = QTextListFormat::ListStyleUndefined;
     int m_listItems = 0;
+    QTextListFormat::Style m_listTextStyle = QTextListFormat::ListStyleUndefined;
 
     QString m_listText;
     QString m_shapeText;
