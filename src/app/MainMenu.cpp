@@ -581,9 +581,11 @@ void MainMenu::OpenAddress(const QString& address) {
 }
 
 bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (cboSearch && watched == cboSearch->lineEdit()) {
+    // The box holds the focus and hands keys to its line edit directly, so both are watched.
+    if (cboSearch && (watched == cboSearch || watched == cboSearch->lineEdit())) {
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
+
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
                 cboSearch_KeyPress();
                 return true;

@@ -41,6 +41,7 @@ void MainMenu::buildControls() {
     cboSearch = named(new QComboBox(central), "cboSearch");
     cboSearch->setEditable(true);
     cboSearch->setInsertPolicy(QComboBox::NoInsert); // the history decides what is added
+    cboSearch->installEventFilter(this);
     cboSearch->lineEdit()->installEventFilter(this);
     Command1 = named(new QPushButton(central), "Command1");
     Command1->setIconSize(QSize(24, 24));
