@@ -551,7 +551,7 @@ void MainMenu::menDebug_Click() {
 void MainMenu::Contents_Click() {
     const HelpViewer::Texts texts{Frm(m_state, 905), Frm(m_state, 906), Frm(m_state, 904),
                                   Std(m_state, 901, QStringLiteral("%1"))};
-    HelpViewer viewer(FileFunctions::resolve(m_state.HelpFile), texts, this);
+    HelpViewer viewer(FileFunctions::resolve(m_state.HelpFile), texts, m_opener, this);
     viewer.exec();
 }
 

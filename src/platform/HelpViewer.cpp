@@ -1,5 +1,7 @@
 #include "platform/HelpViewer.h"
 
+#include "platform/UrlOpener.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -7,13 +9,20 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-HelpViewer::HelpViewer(const QString& indexFile, const Texts& texts, QWidget* parent)
+HelpViewer::HelpViewer(const QString& indexFile, const Texts& texts, UrlOpener& opener,
+                       QWidget* parent)
     : QDialog(parent), m_browser(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(texts.title);
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
-    // Links outside the help folder go to the desktop, not into this window.
-    m_browser->setOpenExternalLinks(true);
+    // Links outside the help folder go to the desktop, through the one safe call.
+    m_browser->setOpenLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, [this, &opener](const QUrl& url) {
+        if (url.scheme().isEmpty() || url.isLocalFile())
+            m_browser->setSource(url);
+        else
+            opener.open(url.toString());
+    });
     auto* back = new QPushButton(texts.back, this);
     auto* close = new QPushButton(texts.close, this);
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);

@@ -2,6 +2,7 @@
 #include <QDialog>
 
 class QTextBrowser;
+class UrlOpener;
 
 // The help window: shows the program's own HTML help from the program folder.
 class HelpViewer : public QDialog {
@@ -10,7 +11,9 @@ public:
     struct Texts {
         QString title, back, close, missing; // missing: "%1" is the file
     };
-    HelpViewer(const QString& indexFile, const Texts& texts, QWidget* parent = nullptr);
+    // Pages of the help folder open here; web and mail links go through the opener.
+    HelpViewer(const QString& indexFile, const Texts& texts, UrlOpener& opener,
+               QWidget* parent = nullptr);
     bool isLoaded() const { return m_loaded; }
     QTextBrowser* browser() const { return m_browser; }
 
