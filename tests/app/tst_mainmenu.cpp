@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QDialog>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QDir>
 #include <QMenu>
@@ -50,6 +52,7 @@ private slots:
     void scratchFilesFollowTheOption();
     void splashShowsAFavouriteVerse();
     void webItemsOpenOnlyOurAddresses();
+    void helpOpensOnF1AndKeepsWebLinksOutside();
 };
 
 void TestMainMenu::firstStartUsesDefaults() {
@@ -408,6 +411,29 @@ void TestMainMenu::webItemsOpenOnlyOurAddresses() {
     f.dialogs.expectMessage(Dialogs::Answer::Ok);
     f.window->OpenAddress(QStringLiteral("javascript:alert(1)"));
     QCOMPARE(f.opener.opened.size(), 2);
+}
+
+void TestMainMenu::helpOpensOnF1AndKeepsWebLinksOutside() {
+    MainMenuFixture f;
+    f.folder.write(QStringLiteral("help/index.html"),
+                   "<html><body><h1>Contents</h1><a href=\"page2.html\">next</a></body></html>");
+    f.folder.write(QStringLiteral("help/page2.html"), "<html><body>Second page</body></html>");
+    f.load();
+    QString first, second;
+    ModalDriver::whenModal(QStringLiteral("HelpViewer"), [&](QWidget* w) {
+        auto* browser = w->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+        first = browser->toPlainText();
+        emit browser->anchorClicked(QUrl(QStringLiteral("page2.html")));
+        second = browser->toPlainText();
+        emit browser->anchorClicked(QUrl(QStringLiteral("https://tolvane.example.org/help")));
+        static_cast<QDialog*>(w)->accept();
+    });
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QTest::keyClick(f.window->RT, Qt::Key_F1);
+    QVERIFY(first.contains(QStringLiteral("Contents")));
+    QCOMPARE(second, QStringLiteral("Second page"));
+    QCOMPARE(f.opener.opened, QStringList{QStringLiteral("https://tolvane.example.org/help")});
 }
 
 QTEST_MAIN(TestMainMenu)
