@@ -96,7 +96,13 @@ MainMenu::MainMenu(ProgramState& state, UrlOpener& opener, QWidget* parent)
         markUnavailable(findChild<QWidget*>(QString::fromLatin1(n)));
 }
 
-MainMenu::~MainMenu() = default;
+MainMenu::~MainMenu() {
+    // The pane and its helpers watch the window's members; they go first, while this is
+    // still a whole MainMenu, rather than in the base class's clean-up.
+    m_timer->stop();
+    delete RT;
+    RT = nullptr;
+}
 
 QAction* MainMenu::action(const QString& name) const { return findChild<QAction*>(name); }
 
