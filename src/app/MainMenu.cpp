@@ -100,6 +100,7 @@ MainMenu::~MainMenu() {
     // The pane and its helpers watch the window's members; they go first, while this is
     // still a whole MainMenu, rather than in the base class's clean-up.
     m_timer->stop();
+    delete RT->findChild<QObject*>(QStringLiteral("PaneEvents"), Qt::FindDirectChildrenOnly);
     delete RT;
     RT = nullptr;
 }

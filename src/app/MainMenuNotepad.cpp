@@ -78,7 +78,9 @@ AltKey altKeyOf(const QKeyEvent* e) {
 // selection tracking after each key and click.
 class PaneEvents : public QObject {
 public:
-    explicit PaneEvents(MainMenu* window) : QObject(window->RT), m_window(window) {}
+    explicit PaneEvents(MainMenu* window) : QObject(window->RT), m_window(window) {
+        setObjectName(QStringLiteral("PaneEvents"));
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
