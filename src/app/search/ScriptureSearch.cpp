@@ -5,8 +5,10 @@
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
 #include "library/Win1252.h"
+#include "localisation/MessageText.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstring>
 
 ScriptureSearch::ScriptureSearch(ProgramState& state) : m_state(state) {}
@@ -15,6 +17,7 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
     m_request = request;
     m_pane.clear();
     m_input.clear();
+    m_subject.clear();
     m_pos = 0;
     m_lines = m_verses = 0;
     m_stopped = m_selectionMissing = m_finished = false;
@@ -51,13 +54,24 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
     }
     const QString input = request.selection == 72 ? m_state.BibleFolder + request.bibleFile
                                                   : m_state.ScratchFolder + request.bibleFile;
-    FileFunctions::readWholeFile(input, m_input);
+    readInput(input);
     return true;
 }
 
+void ScriptureSearch::readInput(const QString& path) {
+    FileFunctions::readWholeFile(path, m_input);
+    // "Ignore Case" tests capitals: the whole input is converted once, not line by line.
+    const bool capitals = m_request.ignoreCase && m_request.mode != SearchMode::EntireSelection;
+    m_subject = capitals ? Win1252Capitals::toCapitals(m_input) : m_input;
+    m_prefilter.start(m_subject.constData(), m_subject.size());
+    // Every line is kept: the result lines are about as long as the text lines.
+    if (m_request.mode == SearchMode::EntireSelection)
+        m_pane.reserve(m_input.size() + m_input.size() / 8);
+}
+
 bool ScriptureSearch::step(int maxLines, bool* stopRequested) {
-    const char* data = m_input.constData();
-    const qsizetype size = m_input.size();
+    const char* data = m_subject.constData();
+    const qsizetype size = m_subject.size();
     for (int n = 0; n < maxLines; ++n) {
         if (m_pos >= size)
             return false;
@@ -74,7 +88,7 @@ bool ScriptureSearch::step(int maxLines, bool* stopRequested) {
         if (end > start && end[-1] == '\r')
             --end;
         ++m_lines;
-        testLine(start, end - start);
+        testLine(start - data, end - start);
     }
     return m_pos < size;
 }
@@ -91,87 +105,65 @@ void ScriptureSearch::run(const ProgressFn& progress, bool& stopRequested) {
     finish();
 }
 
-void ScriptureSearch::testLine(const char* line, qsizetype size) {
+void ScriptureSearch::testLine(qsizetype at, qsizetype size) {
     VerseLine verse;
-    if (!verse.split(line, size) || !VerseLine::InSelection(verse.book, m_request.selection))
+    if (!verse.split(m_subject.constData() + at, size) ||
+        !VerseLine::InSelection(verse.book, m_request.selection))
         return;
     // A line whose book has no reference name is not a verse of any selection.
-    if (verse.book < 1 || verse.book > m_refNames.size() || prefilterRejects(verse))
+    if (verse.book < 1 || verse.book > m_refNames.size() || m_prefilter.rejects(verse))
         return;
-    verse.buildResultLine(m_refNames.at(verse.book - 1), m_line);
-    if (!matches())
+    verse.moveTo(m_subject.constData(), m_input.constData());
+    // The line is built where it is kept, and taken back when it does not match.
+    const qsizetype mark = m_pane.size();
+    verse.appendResultLine(m_refNames.at(verse.book - 1), m_pane);
+    if (!matches(m_pane.constData() + mark, m_pane.size() - mark)) {
+        m_pane.truncate(mark);
         return;
-    m_pane.append(m_line).append('\n');
+    }
     ++m_verses;
     if (m_lineFound)
-        m_lineFound(m_line);
+        m_lineFound(m_pane.mid(mark));
+    m_pane.append('\n');
 }
 
 void ScriptureSearch::setUpPrefilter() {
-    m_textOnly.clear();
-    m_referenceBytes.reset();
-    for (const QByteArray& name : m_refNames)
-        for (char c : name)
-            m_referenceBytes.set(static_cast<unsigned char>(c));
-    for (char c : QByteArrayLiteral("0123456789-: "))
-        m_referenceBytes.set(static_cast<unsigned char>(c));
-    // Capitals would need converting first: "Ignore Case" always builds the line.
-    if (m_request.ignoreCase)
-        return;
-    QVector<QByteArray> terms;
+    using Rule = LinePrefilter::Rule;
     switch (m_request.mode) {
-    case SearchMode::Pattern: terms = m_pattern.innerLiterals(); break;
+    case SearchMode::Pattern:
+        m_prefilter.setUp(Rule::AllTerms, m_pattern.innerLiterals(), m_refNames);
+        break;
     case SearchMode::AllTerms:
-    case SearchMode::AnyTerm: terms = m_testedTerms; break;
-    case SearchMode::EntireSelection: return;
-    }
-    m_prefilterAny = m_request.mode == SearchMode::AnyTerm;
-    for (const QByteArray& t : terms) {
-        const bool textOnly = !t.isEmpty() && !m_referenceBytes.test(static_cast<unsigned char>(t.at(0)));
-        if (textOnly) {
-            m_textOnly.append(TextFinder(t));
-        } else if (m_prefilterAny) {
-            m_textOnly.clear(); // this term may match in the reference: no shortcut
-            return;
-        }
+        m_prefilter.setUp(Rule::AllTerms, m_testedTerms, m_refNames);
+        break;
+    case SearchMode::AnyTerm:
+        m_prefilter.setUp(Rule::AnyTerm, m_testedTerms, m_refNames);
+        break;
+    case SearchMode::EntireSelection:
+        m_prefilter.setUp(Rule::Off, {}, m_refNames);
+        break;
     }
 }
 
-bool ScriptureSearch::prefilterRejects(const VerseLine& verse) const {
-    if (m_textOnly.isEmpty())
-        return false;
-    // The chapter is copied as written: unusual bytes there void the reasoning.
-    for (qsizetype i = 0; i < verse.chapterSize; ++i)
-        if (!m_referenceBytes.test(static_cast<unsigned char>(verse.chapter[i])))
-            return false;
-    for (const TextFinder& f : m_textOnly) {
-        const bool found = f.indexIn(verse.text, verse.textSize) >= 0;
-        if (found == m_prefilterAny)
-            return !found;
-    }
-    return m_prefilterAny; // all terms found, or none of the any-terms
-}
-
-bool ScriptureSearch::matches() {
+bool ScriptureSearch::matches(const char* line, qsizetype size) {
     if (m_request.mode == SearchMode::EntireSelection)
         return true;
-    const QByteArray* subject = &m_line;
     if (m_request.ignoreCase) {
-        m_capitals.resize(m_line.size());
-        Win1252Capitals::convert(m_line.constData(), m_capitals.data(), m_line.size());
-        subject = &m_capitals;
+        m_capitals.resize(size);
+        Win1252Capitals::convert(line, m_capitals.data(), size);
+        line = m_capitals.constData();
     }
     switch (m_request.mode) {
     case SearchMode::Pattern:
-        return m_pattern.matches(*subject);
+        return m_pattern.matches(line, size);
     case SearchMode::AllTerms:
         for (const TextFinder& f : m_finders)
-            if (f.indexIn(*subject) < 0)
+            if (f.indexIn(line, size) < 0)
                 return false;
         return true;
     case SearchMode::AnyTerm:
         for (const TextFinder& f : m_finders)
-            if (f.indexIn(*subject) >= 0)
+            if (f.indexIn(line, size) >= 0)
                 return true;
         return false;
     case SearchMode::EntireSelection:
@@ -184,14 +176,39 @@ void ScriptureSearch::finish() {
     if (m_finished)
         return;
     m_finished = true;
-    QByteArray bytes;
-    bytes.reserve(m_pane.size() + m_verses);
-    qsizetype from = 0;
-    for (qsizetype nl; (nl = m_pane.indexOf('\n', from)) >= 0; from = nl + 1)
-        bytes.append(m_pane.constData() + from, nl - from).append("\r\n", 2);
     QFile out(FileFunctions::resolve(resultsFilePath()));
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        out.write(bytes);
+    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        writeWithCrLf(out, m_pane);
+}
+
+// Through one small buffer rather than a second copy of the whole result: a whole-Bible
+// result is megabytes, and fresh memory of that size costs more than the copying itself.
+void ScriptureSearch::writeWithCrLf(QIODevice& out, const QByteArray& pane) {
+    constexpr qsizetype kChunk = 1 << 16;
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    qsizetype used = 0;
+    auto put = [&](const char* bytes, qsizetype size) {
+        while (size > 0) {
+            if (used == kChunk)
+                used = out.write(chunk.constData(), used) < 0 ? -1 : 0;
+            if (used < 0)
+                return;
+            const qsizetype n = std::min(size, kChunk - used);
+            std::memcpy(chunk.data() + used, bytes, size_t(n));
+            used += n;
+            bytes += n;
+            size -= n;
+        }
+    };
+    const char* from = pane.constData();
+    const char* const end = from + pane.size();
+    while (const char* nl = static_cast<const char*>(std::memchr(from, '\n', size_t(end - from)))) {
+        put(from, nl - from);
+        put("\r\n", 2);
+        from = nl + 1;
+    }
+    if (used > 0)
+        out.write(chunk.constData(), used);
 }
 
 QVector<QByteArray> ScriptureSearch::highlightTerms() const {
@@ -221,13 +238,10 @@ QString ScriptureSearch::CountText(int termCount, int matchCount, int verseCount
 
 QString ScriptureSearch::statusText(int matchCount) const {
     if (refused())
-        return QStringLiteral("Too many search terms: %1 given, at most %2 (terms are "
-                              "separated by \"*\")")
-            .arg(m_terms.requestedTerms())
-            .arg(SearchTermList::kMaxTerms);
+        return MessageText::Std(m_state, 402, QString::number(m_terms.requestedTerms()));
     const QString counts = CountText(m_terms.TermCount, matchCount, m_verses);
     if (!m_selectionMissing)
         return counts;
-    return counts + QStringLiteral(": this translation has no ") +
-           m_state.BookDisplayNames.value(m_request.selection - 1);
+    return counts + QStringLiteral(": ") +
+           MessageText::Std(m_state, 403, m_state.BookDisplayNames.value(m_request.selection - 1));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/search/HighlightPlan.h"
+#include "app/search/LinePrefilter.h"
 #include "app/search/SearchMode.h"
 #include "app/search/SearchTermList.h"
 #include "app/search/TextFinder.h"
@@ -9,9 +10,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QVector>
-#include <bitset>
 #include <functional>
 
+class QIODevice;
 struct ProgramState;
 class VerseLine;
 
@@ -91,10 +92,12 @@ public:
     static QString CountText(int termCount, int matchCount, int verseCount);
 
 private:
-    void testLine(const char* line, qsizetype size);
-    bool matches();
+    void readInput(const QString& path);
+    void testLine(qsizetype at, qsizetype size);
+    bool matches(const char* line, qsizetype size);
     void setUpPrefilter();
-    bool prefilterRejects(const VerseLine& verse) const;
+    // The pane's lines with CR LF in place of "\n", as the results file holds them.
+    static void writeWithCrLf(QIODevice& out, const QByteArray& pane);
 
     ProgramState& m_state;
     SearchRequest m_request;
@@ -103,15 +106,12 @@ private:
     QVector<TextFinder> m_finders;
     WildcardPattern m_pattern;
     QVector<QByteArray> m_refNames;    // BookRefNames in capitals, as bytes
-    // Most lines fail on their verse text alone. Terms that cannot begin inside the
-    // reference ("GENESIS 1:1 ") are looked for in the text before the line is built.
-    std::bitset<256> m_referenceBytes;
-    QVector<TextFinder> m_textOnly;
-    bool m_prefilterAny = false;
+    LinePrefilter m_prefilter;
 
     QByteArray m_input;
+    QByteArray m_subject; // the input as tested: in capitals when ignoring case
     qsizetype m_pos = 0;
-    QByteArray m_line, m_capitals;
+    QByteArray m_capitals;
     QByteArray m_pane;
     LineFn m_lineFound;
     int m_lines = 0;

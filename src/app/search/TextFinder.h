@@ -1,10 +1,11 @@
 #pragma once
 #include <QByteArray>
 
-// A plain substring search over bytes, for the short terms of a search text. The line
-// loop runs it tens of thousands of times, so it lets memchr (vectorised by the C library)
-// look for the term's least common byte in English text, and compares the whole term only
-// where that byte occurs.
+// A plain substring search over bytes, for the short terms of a search text. The search
+// runs tens of thousands of times per search, and over whole texts, so it looks for the
+// term's two least common bytes in English text 16 places at a time where the processor
+// allows, otherwise for its least common byte with memchr (vectorised by the C library),
+// and compares the whole term only where they occur.
 class TextFinder {
 public:
     explicit TextFinder(const QByteArray& needle = QByteArray());
@@ -18,6 +19,10 @@ public:
     qsizetype size() const { return m_needle.size(); }
 
 private:
+    qsizetype vectorScan(const char* text, qsizetype size, qsizetype from) const;
+    qsizetype scalarIndexIn(const char* text, qsizetype size, qsizetype from) const;
+
     QByteArray m_needle;
     qsizetype m_anchor = 0; // position in the needle of the byte memchr looks for
+    qsizetype m_second = 0; // the next least common byte's, for the vector scan
 };

@@ -1,5 +1,6 @@
 #include "app/search/VerseLine.h"
 
+#include <cstring>
 
 namespace {
 
@@ -33,6 +34,11 @@ int decimal(int value, char* out) {
     return len;
 }
 
+char* copied(char* to, const char* from, qsizetype size) {
+    std::memcpy(to, from, size_t(size));
+    return to + size;
+}
+
 } // namespace
 
 bool VerseLine::split(const char* line, qsizetype size) {
@@ -57,15 +63,25 @@ bool VerseLine::split(const char* line, qsizetype size) {
     return true;
 }
 
-void VerseLine::buildResultLine(const QByteArray& capitalRefName, QByteArray& out) const {
+void VerseLine::appendResultLine(const QByteArray& capitalRefName, QByteArray& out) const {
     char verseDigits[16];
     const int digits = decimal(verse, verseDigits);
-    out.resize(0);
-    out.reserve(capitalRefName.size() + chapterSize + digits + textSize + 3);
-    out.append(capitalRefName).append(' ');
-    out.append(chapter, chapterSize).append(':');
-    out.append(verseDigits, digits).append(' ');
-    out.append(text, textSize);
+    const qsizetype at = out.size();
+    // One resize and plain copies: a whole-Bible result appends tens of thousands of lines.
+    out.resize(at + capitalRefName.size() + chapterSize + digits + textSize + 3);
+    char* p = out.data() + at;
+    p = copied(p, capitalRefName.constData(), capitalRefName.size());
+    *p++ = ' ';
+    p = copied(p, chapter, chapterSize);
+    *p++ = ':';
+    p = copied(p, verseDigits, digits);
+    *p++ = ' ';
+    copied(p, text, textSize);
+}
+
+void VerseLine::moveTo(const char* from, const char* to) {
+    chapter = to + (chapter - from);
+    text = to + (text - from);
 }
 
 bool VerseLine::InSelection(int book, int selection) {
