@@ -2,9 +2,10 @@
 // library's KJV text. Every figure is a median over repeated runs, given with the median ratio
 // to a floor measured in the same repetition: reading the text file and counting its lines.
 //
-//   tolvane-bench [repetitions] [path of b_kjv.txt]
+//   tolvane-bench [repetitions] [path of b_kjv.txt] [case]
 //
 // The last three figures are whole clicks of the search button in the offscreen main window.
+// Given a case, only the engine figures whose names contain it are measured (for profiling).
 #include "app/search/ScriptureSearch.h"
 #include "library/Catalogues.h"
 #include "library/DataFolders.h"
@@ -160,6 +161,10 @@ int main(int argc, char** argv) {
         s.highlightPlan();
     };
 
+    if (argc > 3)
+        cases.erase(std::remove_if(cases.begin(), cases.end(),
+                                   [&](const Case& c) { return !std::strstr(c.name, argv[3]); }),
+                    cases.end());
     std::vector<double> floors;
     int lines = 0;
     for (int r = 0; r < reps; ++r) {
@@ -178,6 +183,7 @@ int main(int argc, char** argv) {
                 1.0);
     for (const Case& c : cases)
         std::printf("%-52s %10.2f %10.2f\n", c.name, median(c.ms), median(c.ratio));
-    windowClickFigures(dir.path(), reps, median(floors));
+    if (argc <= 3)
+        windowClickFigures(dir.path(), reps, median(floors));
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include "library/Catalogues.h"
 #include "library/FileFunctions.h"
-#include "library/LineReader.h"
 #include "library/ProgramState.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
@@ -37,40 +36,81 @@ Conversion toInteger(const QByteArray& text, qint64 low, qint64 high, qint64& ou
 
 int errorFor(Conversion c) { return c == Conversion::NotNumeric ? Err::TypeMismatch : Err::Overflow; }
 
+// A field of a text line; the common case, plain digits, converts without the general rules
+// and without a copy.
+Conversion fieldToInteger(QByteArrayView field, qint64 low, qint64 high, qint64& out) {
+    if (field.isEmpty() || field.size() > 9)
+        return toInteger(field.toByteArray(), low, high, out);
+    qint64 v = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9')
+            return toInteger(field.toByteArray(), low, high, out);
+        v = v * 10 + (c - '0');
+    }
+    if (v < low || v > high)
+        return Conversion::OutOfRange;
+    out = v;
+    return Conversion::Ok;
+}
+
 // The four leading fields of a verse line; book and chapter stay as written.
 struct LineFields {
     qint64 running = 0;
-    QByteArray book;
-    QByteArray chapter;
+    QByteArrayView book;
+    QByteArrayView chapter;
 };
 
-int splitVerseLine(const QByteArray& line, LineFields& f) {
-    int tabs[4];
-    int from = 0;
-    for (int& t : tabs) {
+int splitVerseLine(QByteArrayView line, LineFields& f) {
+    qsizetype tabs[4];
+    qsizetype from = 0;
+    for (qsizetype& t : tabs) {
         t = line.indexOf('\t', from);
         if (t < 0)
             return Err::InvalidArgument;
         from = t + 1;
     }
     const Conversion running =
-        toInteger(line.left(tabs[0]), std::numeric_limits<qint32>::min(),
-                  std::numeric_limits<qint32>::max(), f.running);
+        fieldToInteger(line.first(tabs[0]), std::numeric_limits<qint32>::min(),
+                       std::numeric_limits<qint32>::max(), f.running);
     if (running != Conversion::Ok)
         return errorFor(running);
-    f.book = line.mid(tabs[0] + 1, tabs[1] - tabs[0] - 1);
-    f.chapter = line.mid(tabs[1] + 1, tabs[2] - tabs[1] - 1);
+    f.book = line.sliced(tabs[0] + 1, tabs[1] - tabs[0] - 1);
+    f.chapter = line.sliced(tabs[1] + 1, tabs[2] - tabs[1] - 1);
     qint64 verse = 0;
-    const Conversion v = toInteger(line.mid(tabs[2] + 1, tabs[3] - tabs[2] - 1), 0, 255, verse);
+    const Conversion v =
+        fieldToInteger(line.sliced(tabs[2] + 1, tabs[3] - tabs[2] - 1), 0, 255, verse);
     return v == Conversion::Ok ? 0 : errorFor(v);
 }
 
-QByteArray indexLine(qint64 first, qint64 last, const QByteArray& book,
-                     const QByteArray& chapter, int count, qint64 start, qint64 end) {
-    return QByteArray::number(first) + ',' + QByteArray::number(last) + ',' + book + ',' +
-           chapter + ',' + QByteArray::number(count) + ',' + QByteArray::number(start) + ',' +
+QByteArray indexLine(qint64 first, qint64 last, QByteArrayView book, QByteArrayView chapter,
+                     int count, qint64 start, qint64 end) {
+    QByteArray line = QByteArray::number(first) + ',' + QByteArray::number(last) + ',';
+    line.append(book).append(',').append(chapter).append(',');
+    return line + QByteArray::number(count) + ',' + QByteArray::number(start) + ',' +
            QByteArray::number(end) + "\r\n";
 }
+
+// The lines of a whole text read at once: CR LF or LF alone, the last line with or without
+// its end. position() is the 0-based offset of the next line.
+class TextLines {
+public:
+    explicit TextLines(const QByteArray& bytes) : m_bytes(bytes) {}
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
+    qint64 position() const { return m_pos; }
+    QByteArrayView next() {
+        const qsizetype nl = m_bytes.indexOf('\n', m_pos);
+        qsizetype end = nl < 0 ? m_bytes.size() : nl;
+        const qsizetype start = m_pos;
+        m_pos = nl < 0 ? m_bytes.size() : nl + 1;
+        if (end > start && m_bytes.at(end - 1) == '\r')
+            --end;
+        return QByteArrayView(m_bytes).sliced(start, end - start);
+    }
+
+private:
+    const QByteArray& m_bytes;
+    qsizetype m_pos = 0;
+};
 
 bool parseRecord(const QByteArray& line, VerseIndexEntry& e) {
     const QList<QByteArray> f = line.split(',');
@@ -179,25 +219,25 @@ bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& 
                                          QStringLiteral("\r\nOR\r\n") + IndexPath(state, file));
         return false;
     };
-    LineReader reader(FileFunctions::resolve(folder + file));
-    if (!reader.isOpen())
+    QByteArray text;
+    if (!FileFunctions::readWholeFile(folder + file, text))
         return stop(Err::FileNotFound);
     out.setFileName(FileFunctions::resolve(IndexPath(state, file)));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return stop(Err::PathFileAccess);
 
     bool first = true;
-    QByteArray prevBook, prevChapter, line;
+    QByteArrayView prevBook, prevChapter;
     qint64 chapterFirst = 1, chapterStart = 1, lastRunning = 0;
     int counter = 0; // one byte wide: it also counts the next chapter's first line
     LineFields f;
+    TextLines reader(text);
     while (!reader.atEnd()) {
         const qint64 lineStart = reader.position() + 1;
         if (counter == 255)
             return stop(Err::Overflow);
         ++counter;
-        reader.readLine(line);
-        if (const int error = splitVerseLine(line, f))
+        if (const int error = splitVerseLine(reader.next(), f))
             return stop(error);
         lastRunning = f.running;
         if (first) {
