@@ -8,7 +8,6 @@
 #include "localisation/MessageText.h"
 
 #include <QFile>
-#include <algorithm>
 #include <cstring>
 
 ScriptureSearch::ScriptureSearch(ProgramState& state) : m_state(state) {}
@@ -21,6 +20,9 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
     m_pos = 0;
     m_lines = m_verses = 0;
     m_stopped = m_selectionMissing = m_finished = false;
+    m_results.close();
+    m_resultBlock.resize(0);
+    m_resultBlock.reserve(kResultBlock + kResultBlock / 4);
 
     const QByteArray text = Win1252::encode(request.text);
     m_terms = SearchTermList::ParseSearchStrings(text);
@@ -121,10 +123,37 @@ void ScriptureSearch::testLine(qsizetype at, qsizetype size) {
         m_pane.truncate(mark);
         return;
     }
+    keepResult(mark);
+}
+
+void ScriptureSearch::keepResult(qsizetype mark) {
     ++m_verses;
     if (m_lineFound)
         m_lineFound(m_pane.mid(mark));
+    // The results file is written as the lines are found, a block at a time.
+    const qsizetype size = m_pane.size() - mark;
+    const qsizetype at = m_resultBlock.size();
+    m_resultBlock.resize(at + size + 2);
+    char* to = m_resultBlock.data() + at;
+    std::memcpy(to, m_pane.constData() + mark, size_t(size));
+    to[size] = '\r';
+    to[size + 1] = '\n';
     m_pane.append('\n');
+    if (m_resultBlock.size() >= kResultBlock)
+        writeResults();
+}
+
+void ScriptureSearch::writeResults() {
+    // The previous result is overwritten in place and cut to length at the end: emptying
+    // the file first makes the file system drop and then allocate again every block of a
+    // result that is often the same size, which costs more than writing it.
+    if (!m_results.isOpen()) {
+        m_results.setFileName(FileFunctions::resolve(resultsFilePath()));
+        m_results.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    }
+    if (m_results.isOpen())
+        m_results.write(m_resultBlock);
+    m_resultBlock.resize(0);
 }
 
 void ScriptureSearch::setUpPrefilter() {
@@ -176,39 +205,10 @@ void ScriptureSearch::finish() {
     if (m_finished)
         return;
     m_finished = true;
-    QFile out(FileFunctions::resolve(resultsFilePath()));
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        writeWithCrLf(out, m_pane);
-}
-
-// Through one small buffer rather than a second copy of the whole result: a whole-Bible
-// result is megabytes, and fresh memory of that size costs more than the copying itself.
-void ScriptureSearch::writeWithCrLf(QIODevice& out, const QByteArray& pane) {
-    constexpr qsizetype kChunk = 1 << 16;
-    QByteArray chunk(kChunk, Qt::Uninitialized);
-    qsizetype used = 0;
-    auto put = [&](const char* bytes, qsizetype size) {
-        while (size > 0) {
-            if (used == kChunk)
-                used = out.write(chunk.constData(), used) < 0 ? -1 : 0;
-            if (used < 0)
-                return;
-            const qsizetype n = std::min(size, kChunk - used);
-            std::memcpy(chunk.data() + used, bytes, size_t(n));
-            used += n;
-            bytes += n;
-            size -= n;
-        }
-    };
-    const char* from = pane.constData();
-    const char* const end = from + pane.size();
-    while (const char* nl = static_cast<const char*>(std::memchr(from, '\n', size_t(end - from)))) {
-        put(from, nl - from);
-        put("\r\n", 2);
-        from = nl + 1;
-    }
-    if (used > 0)
-        out.write(chunk.constData(), used);
+    writeResults();
+    if (m_results.isOpen() && m_results.size() != m_results.pos())
+        m_results.resize(m_results.pos());
+    m_results.close();
 }
 
 QVector<QByteArray> ScriptureSearch::highlightTerms() const {

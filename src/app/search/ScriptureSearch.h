@@ -8,11 +8,11 @@
 #include "library/VerseIndex.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QVector>
 #include <functional>
 
-class QIODevice;
 struct ProgramState;
 class VerseLine;
 
@@ -39,7 +39,8 @@ class VerseLine;
 // books into the scratch copy and read the input. run() is the line loop; a caller that
 // wants its own pacing calls step() instead and finish() at the end. Each result line can
 // also be received as it is found (lineFound), but filling the pane once from paneText() is
-// far faster. The results file ScratchFolder + "BibTmp_" + file is written by finish().
+// far faster. The results file ScratchFolder + "BibTmp_" + file is written during the loop
+// and completed by finish().
 struct SearchRequest {
     QString bibleFile;  // CurrentBibleFile, as in BibleFiles ("b_kjv.TXT")
     int selection = 72; // SelectedBook, 1..72
@@ -65,7 +66,7 @@ public:
     bool step(int maxLines, bool* stopRequested = nullptr);
     // The whole line loop with progress every kProgressInterval lines, then finish().
     void run(const ProgressFn& progress, bool& stopRequested);
-    // Writes the results file (CR LF after every line).
+    // Completes the results file (CR LF after every line), which the search writes as it goes.
     void finish();
 
     void setLineFound(LineFn fn) { m_lineFound = std::move(fn); }
@@ -96,8 +97,8 @@ private:
     void testLine(qsizetype at, qsizetype size);
     bool matches(const char* line, qsizetype size);
     void setUpPrefilter();
-    // The pane's lines with CR LF in place of "\n", as the results file holds them.
-    static void writeWithCrLf(QIODevice& out, const QByteArray& pane);
+    void keepResult(qsizetype paneMark);
+    void writeResults();
 
     ProgramState& m_state;
     SearchRequest m_request;
@@ -113,6 +114,9 @@ private:
     qsizetype m_pos = 0;
     QByteArray m_capitals;
     QByteArray m_pane;
+    static constexpr qsizetype kResultBlock = 1 << 16;
+    QByteArray m_resultBlock; // result lines with CR LF, not yet in the results file
+    QFile m_results;
     LineFn m_lineFound;
     int m_lines = 0;
     int m_verses = 0;
