@@ -15,7 +15,7 @@
 #include "library/VerseIndex.h"
 #include "platform/Dialogs.h"
 
-#include "BenchDialogs.h"
+#include "platform/ConsoleDialogs.h"
 #include "WindowClick.h"
 
 #include <QApplication>
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     SettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
-    BenchDialogs dialogs;
+    ConsoleDialogs dialogs;
     ProgramState state(store, dialogs);
     state.programDir = dir.path();
     DataFolders::SetProgramPaths(state);

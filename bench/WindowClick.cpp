@@ -5,7 +5,7 @@
 #include "library/SettingsStore.h"
 #include "platform/UrlOpener.h"
 
-#include "BenchDialogs.h"
+#include "platform/ConsoleDialogs.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -46,7 +46,7 @@ void windowClickFigures(const QString& programDir, int reps, double floorMs) {
     SettingsStore store(programDir + QStringLiteral("/window-settings.ini"));
     store.write(QStringLiteral("Settings"), QStringLiteral("ShowSplash"), QStringLiteral("0"));
     store.write(QStringLiteral("Settings"), QStringLiteral("CBOBookmark"), QStringLiteral("71"));
-    BenchDialogs dialogs;
+    ConsoleDialogs dialogs;
     UrlOpener opener;
     ProgramState state(store, dialogs);
     state.programDir = programDir;

@@ -12,7 +12,7 @@
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
-#include "platform/Dialogs.h"
+#include "platform/ConsoleDialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,29 +40,6 @@ const char* const kUsageText =
 void printError(const QString& text) {
     std::fprintf(stderr, "tolvane-cli: %s\n", text.toLocal8Bit().constData());
 }
-
-// Every box the engines would show goes to the error stream; questions take their default.
-class ConsoleDialogs : public Dialogs {
-public:
-    Answer message(const Box& box) override {
-        QString text = box.text;
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        std::fprintf(stderr, "%s: %s\n", box.title.toLocal8Bit().constData(),
-                     text.toLocal8Bit().constData());
-        return box.defaultButton;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> folder(const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QColor> colour(const QColor&) override { return std::nullopt; }
-    std::optional<QFont> font(const QFont&) override { return std::nullopt; }
-    bool printer(QPrinter&) override { return false; }
-};
 
 struct Options {
     QString folder;

@@ -3,12 +3,15 @@
 
 #include <cstdio>
 
-// Boxes would only appear on damaged data; a benchmark shows them on the error stream and
-// answers with the default button.
-class BenchDialogs : public Dialogs {
+// Dialogs for programs without windows (the command line, the benchmark): every box goes to
+// the error stream and takes its default button; every other dialog is cancelled.
+class ConsoleDialogs : public Dialogs {
 public:
     Answer message(const Box& box) override {
-        std::fprintf(stderr, "box: %s\n", qPrintable(box.text));
+        QString text = box.text;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        std::fprintf(stderr, "%s: %s\n", box.title.toLocal8Bit().constData(),
+                     text.toLocal8Bit().constData());
         return box.defaultButton;
     }
     std::optional<QString> input(const QString&, const QString&, const QString&) override {
