@@ -20,15 +20,13 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
     m_pos = 0;
     m_lines = m_verses = 0;
     m_stopped = m_selectionMissing = m_finished = false;
-    m_results.close();
-    m_resultBlock.resize(0);
-    m_resultBlock.reserve(kResultBlock + kResultBlock / 4);
 
     const QByteArray text = Win1252::encode(request.text);
     m_terms = SearchTermList::ParseSearchStrings(text);
     if (m_terms.tooManyTerms())
         return false;
     m_terms.applyFiller(request.mode);
+    m_resultsFile.start(FileFunctions::resolve(resultsFilePath()));
 
     // Testing a term twice cannot change the answer: the seven positions are mostly filler.
     m_testedTerms.clear();
@@ -130,30 +128,8 @@ void ScriptureSearch::keepResult(qsizetype mark) {
     ++m_verses;
     if (m_lineFound)
         m_lineFound(m_pane.mid(mark));
-    // The results file is written as the lines are found, a block at a time.
-    const qsizetype size = m_pane.size() - mark;
-    const qsizetype at = m_resultBlock.size();
-    m_resultBlock.resize(at + size + 2);
-    char* to = m_resultBlock.data() + at;
-    std::memcpy(to, m_pane.constData() + mark, size_t(size));
-    to[size] = '\r';
-    to[size + 1] = '\n';
+    m_resultsFile.appendLine(m_pane.constData() + mark, m_pane.size() - mark);
     m_pane.append('\n');
-    if (m_resultBlock.size() >= kResultBlock)
-        writeResults();
-}
-
-void ScriptureSearch::writeResults() {
-    // The previous result is overwritten in place and cut to length at the end: emptying
-    // the file first makes the file system drop and then allocate again every block of a
-    // result that is often the same size, which costs more than writing it.
-    if (!m_results.isOpen()) {
-        m_results.setFileName(FileFunctions::resolve(resultsFilePath()));
-        m_results.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
-    }
-    if (m_results.isOpen())
-        m_results.write(m_resultBlock);
-    m_resultBlock.resize(0);
 }
 
 void ScriptureSearch::setUpPrefilter() {
@@ -205,10 +181,7 @@ void ScriptureSearch::finish() {
     if (m_finished)
         return;
     m_finished = true;
-    writeResults();
-    if (m_results.isOpen() && m_results.size() != m_results.pos())
-        m_results.resize(m_results.pos());
-    m_results.close();
+    m_resultsFile.finish();
 }
 
 QVector<QByteArray> ScriptureSearch::highlightTerms() const {

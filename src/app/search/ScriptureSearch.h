@@ -1,6 +1,7 @@
 #pragma once
 #include "app/search/HighlightPlan.h"
 #include "app/search/LinePrefilter.h"
+#include "app/search/ResultsFileWriter.h"
 #include "app/search/SearchMode.h"
 #include "app/search/SearchTermList.h"
 #include "app/search/TextFinder.h"
@@ -8,7 +9,6 @@
 #include "library/VerseIndex.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -98,7 +98,6 @@ private:
     bool matches(const char* line, qsizetype size);
     void setUpPrefilter();
     void keepResult(qsizetype paneMark);
-    void writeResults();
 
     ProgramState& m_state;
     SearchRequest m_request;
@@ -114,9 +113,7 @@ private:
     qsizetype m_pos = 0;
     QByteArray m_capitals;
     QByteArray m_pane;
-    static constexpr qsizetype kResultBlock = 1 << 16;
-    QByteArray m_resultBlock; // result lines with CR LF, not yet in the results file
-    QFile m_results;
+    ResultsFileWriter m_resultsFile;
     LineFn m_lineFound;
     int m_lines = 0;
     int m_verses = 0;
