@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <thread>
+
 class TestResultsFileWriter : public QObject {
     Q_OBJECT
 
@@ -78,6 +80,53 @@ private slots:
         QVERIFY(file == first);
         QVERIFY(FileFunctions::readWholeFile(dir.filePath("two.txt"), file));
         QVERIFY(file == second);
+    }
+
+    void aSecondStreamFilledOnAnotherThreadFollowsTheFirst() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("r.txt");
+        ResultsFileWriter w;
+        QByteArray first, second;
+        w.start(path);
+        const int stream = w.addStream();
+        std::thread filler([&] {
+            for (int n = 50000; n < 80000; ++n) {
+                const QByteArray line = lineNumber(n);
+                w.appendLine(stream, line.constData(), line.size());
+                second += line + "\r\n";
+            }
+        });
+        for (int n = 0; n < 30000; ++n) {
+            const QByteArray line = lineNumber(n);
+            w.appendLine(line.constData(), line.size());
+            first += line + "\r\n";
+        }
+        w.closeStream(0); // the second stream may be written from here on
+        filler.join();
+        QVERIFY(w.finish());
+        QByteArray file;
+        QVERIFY(FileFunctions::readWholeFile(path, file));
+        QCOMPARE(file.size(), first.size() + second.size());
+        QVERIFY(file == first + second);
+    }
+
+    void aDroppedStreamLeavesNothingInTheFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("r.txt");
+        ResultsFileWriter w;
+        w.start(path);
+        const int stream = w.addStream();
+        for (int n = 0; n < 30000; ++n) {
+            const QByteArray line = lineNumber(n);
+            w.appendLine(stream, line.constData(), line.size());
+        }
+        const QByteArray kept = "kept";
+        w.appendLine(kept.constData(), kept.size());
+        w.dropStream(stream);
+        QVERIFY(w.finish());
+        QByteArray file;
+        QVERIFY(FileFunctions::readWholeFile(path, file));
+        QVERIFY(file == "kept\r\n");
     }
 
     void aFolderThatIsNotThereIsReportedNotCrashedOn() {

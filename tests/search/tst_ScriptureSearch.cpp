@@ -259,6 +259,37 @@ private slots:
         QCOMPARE(file.count('\n'), 300);
     }
 
+    void aStopDuringATwoThreadSearchKeepsOnlyTheFirstPartsLinesSoFar() {
+        SearchFixture fx;
+        QByteArray text;
+        for (int n = 1; n <= 4000; ++n)
+            text += TestProgramFolder::bibleLine(n, 1 + n / 100, 1 + n % 100, 1, "verse");
+        fx.writeBible(text);
+        ScriptureSearch s(*fx.state);
+        s.setParallelFrom(0);
+        QVERIFY(s.prepare(SearchRequest{fx.bibleFile(), 72, SearchMode::Pattern, false, "*"}));
+        bool stop = false;
+        QList<int> progress;
+        s.run(
+            [&](int lines) {
+                progress << lines;
+                if (progress.size() == 2)
+                    stop = true;
+            },
+            stop);
+        QVERIFY(s.stopped());
+        // Progress counts both parts, so it runs ahead of the first part alone.
+        QCOMPARE(progress.size(), 2);
+        QVERIFY(progress.at(1) >= 300);
+        QCOMPARE(s.verseCount(), 300);
+        QCOMPARE(s.linesRead(), 300);
+        QCOMPARE(s.paneBytes().count('\n'), 300);
+        QVERIFY(s.paneBytes().startsWith("GENESIS 2:1 verse\n"));
+        QByteArray file;
+        FileFunctions::readWholeFile(s.resultsFilePath(), file);
+        QCOMPARE(file.count('\n'), 300);
+    }
+
     void stepsCanBePacedByTheCaller() {
         SearchFixture fx;
         ScriptureSearch s(*fx.state);

@@ -4,6 +4,7 @@
 #include "SearchFixture.h"
 
 #include "app/search/ScriptureSearch.h"
+#include "library/FileFunctions.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -111,14 +112,23 @@ void TestSearchEquivalence::engineListsWhatTheRulesList() {
     for (const QString& t : text.split('*', Qt::SkipEmptyParts))
         terms << t.toLatin1();
     for (bool ignoreCase : {false, true}) {
-        ScriptureSearch search(*f.state);
-        QVERIFY(search.prepare(SearchRequest{f.bibleFile(), 72, m, ignoreCase, text}));
-        bool stop = false;
-        search.run({}, stop);
         const QByteArray expected =
             naiveSearch(bible, f.state->BookRefNames, m, ignoreCase, terms);
         QVERIFY2(!expected.isEmpty() || m == SearchMode::AnyTerm, "the case finds nothing");
-        QCOMPARE(search.paneBytes(), expected);
+        // The small text is searched on one thread by default; forced, in two parts at once.
+        for (const qsizetype parallelFrom : {ScriptureSearch::kParallelFrom, qsizetype(0)}) {
+            ScriptureSearch search(*f.state);
+            search.setParallelFrom(parallelFrom);
+            QVERIFY(search.prepare(SearchRequest{f.bibleFile(), 72, m, ignoreCase, text}));
+            bool stop = false;
+            search.run({}, stop);
+            QCOMPARE(search.paneBytes(), expected);
+            QCOMPARE(search.verseCount(), int(expected.count('\n')));
+            QCOMPARE(search.linesRead(), int(bible.count('\n')));
+            QByteArray file;
+            QVERIFY(FileFunctions::readWholeFile(search.resultsFilePath(), file));
+            QCOMPARE(file, QByteArray(expected).replace("\n", "\r\n"));
+        }
     }
 }
 

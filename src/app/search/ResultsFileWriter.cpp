@@ -10,26 +10,47 @@ void ResultsFileWriter::start(const QString& path) {
     m_path = path;
     m_failed = false;
     m_finished = false;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_streams.clear();
+    m_streams.emplace_back();
 }
 
-void ResultsFileWriter::appendLine(const char* line, qsizetype size) {
-    const qsizetype needed = size + 2;
-    if (m_current.size + needed > m_current.capacity) {
-        if (m_current.size > 0)
-            handOver();
-        m_current = freshBlock(needed);
+int ResultsFileWriter::addStream() {
+    int number = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_streams.emplace_back();
+        number = int(m_streams.size()) - 1;
     }
-    char* to = m_current.data.get() + m_current.size;
+    // The writer is started here, on the owning thread, so that it waits for the new
+    // stream's blocks; the filling thread only ever wakes it.
+    if (!m_writer.joinable())
+        m_writer = std::thread([this] { writerLoop(); });
+    return number;
+}
+
+void ResultsFileWriter::appendLine(int stream, const char* line, qsizetype size) {
+    Stream& s = m_streams[size_t(stream)];
+    const qsizetype needed = size + 2;
+    if (s.current.size + needed > s.current.bytes.size()) {
+        if (s.current.size > 0)
+            handOver(s);
+        s.current = freshBlock(needed);
+    }
+    char* to = s.current.bytes.data() + s.current.size;
     std::memcpy(to, line, size_t(size));
     to[size] = '\r';
     to[size + 1] = '\n';
-    m_current.size += needed;
+    s.current.size += needed;
+    // The first full block of stream 0 starts the writer; other streams start it when added.
+    if (stream == 0 && !m_writer.joinable() && !s.pending.empty())
+        m_writer = std::thread([this] { writerLoop(); });
 }
 
 ResultsFileWriter::Block ResultsFileWriter::freshBlock(qsizetype atLeast) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_spare.empty() && m_spare.back().capacity >= atLeast) {
+        if (!m_spare.empty() && m_spare.back().bytes.size() >= atLeast) {
             Block block = std::move(m_spare.back());
             m_spare.pop_back();
             block.size = 0;
@@ -37,30 +58,64 @@ ResultsFileWriter::Block ResultsFileWriter::freshBlock(qsizetype atLeast) {
         }
     }
     Block block;
-    block.capacity = std::max(kBlockSize, atLeast);
-    block.data.reset(new char[size_t(block.capacity)]);
+    block.bytes = QByteArray(std::max(kBlockSize, atLeast), Qt::Uninitialized);
     return block;
 }
 
-void ResultsFileWriter::handOver() {
+void ResultsFileWriter::handOver(Stream& stream) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_pending.push_back(std::move(m_current));
+        stream.pending.push_back(std::move(stream.current));
     }
-    m_current = Block();
+    stream.current = Block();
     m_changed.notify_one();
-    if (!m_writer.joinable())
-        m_writer = std::thread([this] { writerLoop(); });
+}
+
+void ResultsFileWriter::closeStream(int stream) {
+    Stream& s = m_streams[size_t(stream)];
+    if (s.current.size > 0)
+        handOver(s);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        s.closed = true;
+    }
+    m_changed.notify_one();
+}
+
+void ResultsFileWriter::dropStream(int stream) {
+    Stream& s = m_streams[size_t(stream)];
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (Block& b : s.pending)
+        m_spare.push_back(std::move(b));
+    s.pending.clear();
+    s.current = Block();
+    s.dropped = s.closed = true;
+    m_changed.notify_one();
+}
+
+bool ResultsFileWriter::nextBlock(Block& block) {
+    for (Stream& s : m_streams) {
+        if (s.dropped)
+            continue;
+        if (!s.pending.empty()) {
+            block = std::move(s.pending.front());
+            s.pending.pop_front();
+            return true;
+        }
+        if (!s.closed)
+            return false; // a later stream waits for this one
+    }
+    return false;
 }
 
 void ResultsFileWriter::writerLoop() {
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [this] { return !m_pending.empty() || m_closing; });
-        if (m_pending.empty())
-            return;
-        Block block = std::move(m_pending.front());
-        m_pending.pop_front();
+        Block block;
+        bool due = false;
+        m_changed.wait(lock, [&] { return (due = nextBlock(block)) || m_closing; });
+        if (!due)
+            return; // closing, and every stream is written
         lock.unlock();
         write(block);
         lock.lock();
@@ -78,7 +133,7 @@ void ResultsFileWriter::write(const Block& block) {
             return;
         }
     }
-    if (block.size > 0 && m_file.write(block.data.get(), block.size) != block.size)
+    if (block.size > 0 && m_file.write(block.bytes.constData(), block.size) != block.size)
         m_failed = true;
 }
 
@@ -86,6 +141,9 @@ bool ResultsFileWriter::finish() {
     if (m_finished)
         return !m_failed;
     m_finished = true;
+    for (int s = 0; s < int(m_streams.size()); ++s)
+        if (!m_streams[size_t(s)].closed)
+            closeStream(s);
     if (m_writer.joinable()) {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -95,10 +153,14 @@ bool ResultsFileWriter::finish() {
         m_writer.join();
         m_closing = false;
     }
-    // Every handed-over block is written now; the rest is written here, and an empty result
-    // still replaces the previous file.
-    write(m_current);
-    m_current.size = 0;
+    // Whatever the writer did not take is written here, in order; an empty result still
+    // opens the file, so that it replaces the previous one.
+    write(Block());
+    Block block;
+    while (nextBlock(block)) {
+        write(block);
+        m_spare.push_back(std::move(block));
+    }
     if (m_file.isOpen()) {
         if (!m_failed && m_file.size() != m_file.pos() && !m_file.resize(m_file.pos()))
             m_failed = true;

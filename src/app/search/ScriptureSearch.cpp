@@ -7,8 +7,9 @@
 #include "library/Win1252.h"
 #include "localisation/MessageText.h"
 
-#include <QFile>
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 ScriptureSearch::ScriptureSearch(ProgramState& state) : m_state(state) {}
 
@@ -17,8 +18,9 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
     m_pane.clear();
     m_input.clear();
     m_subject.clear();
-    m_pos = 0;
-    m_lines = m_verses = 0;
+    m_main = SearchRange();
+    m_setup = SearchSetup();
+    m_secondLines = m_secondVerses = 0;
     m_stopped = m_selectionMissing = m_finished = false;
 
     const QByteArray text = Win1252::encode(request.text);
@@ -60,76 +62,125 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
 
 void ScriptureSearch::readInput(const QString& path) {
     FileFunctions::readWholeFile(path, m_input);
-    // "Ignore Case" tests capitals: the whole input is converted once, not line by line.
+    // "Ignore Case" tests capitals: the input is converted once, not line by line, and by
+    // each range of the search for its own lines.
     const bool capitals = m_request.ignoreCase && m_request.mode != SearchMode::EntireSelection;
-    m_subject = capitals ? Win1252Capitals::toCapitals(m_input) : m_input;
-    m_prefilter.start(m_subject.constData(), m_subject.size());
+    if (capitals)
+        m_subject = QByteArray(m_input.size(), Qt::Uninitialized);
+    else
+        m_subject = m_input;
+    m_setup.mode = m_request.mode;
+    m_setup.ignoreCase = m_request.ignoreCase;
+    m_setup.selection = m_request.selection;
+    m_setup.pattern = &m_pattern;
+    m_setup.finders = &m_finders;
+    m_setup.refNames = &m_refNames;
+    m_setup.capitalsToConvert = capitals ? m_subject.data() : nullptr;
+    m_setup.subject = m_subject.constData();
+    m_setup.input = m_input.constData();
+    m_setup.size = m_subject.size();
     // Every line is kept: the result lines are about as long as the text lines.
     if (m_request.mode == SearchMode::EntireSelection)
         m_pane.reserve(m_input.size() + m_input.size() / 8);
+    startRange(m_subject.size());
+}
+
+void ScriptureSearch::startRange(qsizetype end) {
+    m_main = SearchRange(m_setup, m_prefilter, 0, end, m_pane,
+                         [this](const char* line, qsizetype size) {
+                             if (m_lineFound)
+                                 m_lineFound(QByteArray(line, size));
+                             m_resultsFile.appendLine(line, size);
+                         });
 }
 
 bool ScriptureSearch::step(int maxLines, bool* stopRequested) {
-    const char* data = m_subject.constData();
-    const qsizetype size = m_subject.size();
-    for (int n = 0; n < maxLines; ++n) {
-        if (m_pos >= size)
-            return false;
-        if (stopRequested && *stopRequested) {
-            *stopRequested = false;
-            m_stopped = true;
-            m_pos = size;
-            return false;
-        }
-        const char* start = data + m_pos;
-        const char* nl = static_cast<const char*>(std::memchr(start, '\n', size_t(size - m_pos)));
-        const char* end = nl ? nl : data + size;
-        m_pos = nl ? (nl - data) + 1 : size;
-        if (end > start && end[-1] == '\r')
-            --end;
-        ++m_lines;
-        testLine(start - data, end - start);
+    if (m_main.done())
+        return false;
+    if (stopRequested && *stopRequested) {
+        *stopRequested = false;
+        m_stopped = true;
+        m_main.abandon();
+        return false;
     }
-    return m_pos < size;
+    return m_main.step(maxLines);
+}
+
+// The second part of a large input, searched on a thread of its own while the calling
+// thread searches the first part, lets events through and watches the stop button. Its
+// lines join the result only when the first part ran to its end.
+struct ScriptureSearch::SecondPart {
+    QByteArray pane;
+    SearchRange range;
+    int stream = 0; // its stream of the results file
+    std::atomic<bool> cancel{false};
+    std::atomic<int> lines{0};
+    std::thread thread;
+
+    ~SecondPart() { stop(); }
+    void stop() {
+        cancel = true;
+        if (thread.joinable())
+            thread.join();
+    }
+    void work() {
+        while (!cancel && range.step(kProgressInterval))
+            lines = range.lines();
+        lines = range.lines();
+    }
+};
+
+bool ScriptureSearch::startSecondPart(SecondPart& part) {
+    const qsizetype size = m_setup.size;
+    if (m_lineFound || m_main.lines() > 0 || size < m_parallelFrom)
+        return false;
+    const char* data = m_setup.input; // its line ends are those of the subject
+    // Writing the results file while the first part is searched takes a share of a core:
+    // where every line is kept, the first part is made larger so both parts end together.
+    const qsizetype near = m_request.mode == SearchMode::EntireSelection ? size / 5 * 3 : size / 2;
+    const char* nl = static_cast<const char*>(std::memchr(data + near, '\n', size_t(size - near)));
+    if (!nl || nl + 1 == data + size)
+        return false;
+    const qsizetype split = (nl - data) + 1; // the second part starts on a line of its own
+    startRange(split);
+    if (m_request.mode == SearchMode::EntireSelection)
+        part.pane.reserve((size - split) + (size - split) / 8);
+    const int stream = part.stream = m_resultsFile.addStream();
+    part.range = SearchRange(m_setup, m_prefilter, split, size, part.pane,
+                             [this, stream](const char* line, qsizetype n) {
+                                 m_resultsFile.appendLine(stream, line, n);
+                             });
+    part.thread = std::thread([&part] { part.work(); });
+    return true;
 }
 
 void ScriptureSearch::run(const ProgressFn& progress, bool& stopRequested) {
+    SecondPart second;
+    const bool split = startSecondPart(second);
     for (;;) {
-        const int before = m_lines;
-        const bool more = step(kProgressInterval - m_lines % kProgressInterval, &stopRequested);
-        if (m_lines != before && m_lines % kProgressInterval == 0 && progress)
-            progress(m_lines);
+        const int before = m_main.lines();
+        const bool more = step(kProgressInterval - before % kProgressInterval, &stopRequested);
+        const int after = m_main.lines();
+        if (after != before && after % kProgressInterval == 0 && progress)
+            progress(after + second.lines);
         if (!more)
             break;
     }
-    finish();
-}
-
-void ScriptureSearch::testLine(qsizetype at, qsizetype size) {
-    VerseLine verse;
-    if (!verse.split(m_subject.constData() + at, size) ||
-        !VerseLine::InSelection(verse.book, m_request.selection))
-        return;
-    // A line whose book has no reference name is not a verse of any selection.
-    if (verse.book < 1 || verse.book > m_refNames.size() || m_prefilter.rejects(verse))
-        return;
-    verse.moveTo(m_subject.constData(), m_input.constData());
-    // The line is built where it is kept, and taken back when it does not match.
-    const qsizetype mark = m_pane.size();
-    verse.appendResultLine(m_refNames.at(verse.book - 1), m_pane);
-    if (!matches(m_pane.constData() + mark, m_pane.size() - mark)) {
-        m_pane.truncate(mark);
-        return;
+    if (split) {
+        if (m_stopped) {
+            second.stop();
+            m_resultsFile.dropStream(second.stream);
+        } else {
+            // The first part's lines may go to the file while the second part finishes.
+            m_resultsFile.closeStream(0);
+            second.thread.join();
+            m_resultsFile.closeStream(second.stream);
+            m_pane.append(second.pane);
+            m_secondLines = second.range.lines();
+            m_secondVerses = second.range.verses();
+        }
     }
-    keepResult(mark);
-}
-
-void ScriptureSearch::keepResult(qsizetype mark) {
-    ++m_verses;
-    if (m_lineFound)
-        m_lineFound(m_pane.mid(mark));
-    m_resultsFile.appendLine(m_pane.constData() + mark, m_pane.size() - mark);
-    m_pane.append('\n');
+    finish();
 }
 
 void ScriptureSearch::setUpPrefilter() {
@@ -148,33 +199,6 @@ void ScriptureSearch::setUpPrefilter() {
         m_prefilter.setUp(Rule::Off, {}, m_refNames);
         break;
     }
-}
-
-bool ScriptureSearch::matches(const char* line, qsizetype size) {
-    if (m_request.mode == SearchMode::EntireSelection)
-        return true;
-    if (m_request.ignoreCase) {
-        m_capitals.resize(size);
-        Win1252Capitals::convert(line, m_capitals.data(), size);
-        line = m_capitals.constData();
-    }
-    switch (m_request.mode) {
-    case SearchMode::Pattern:
-        return m_pattern.matches(line, size);
-    case SearchMode::AllTerms:
-        for (const TextFinder& f : m_finders)
-            if (f.indexIn(line, size) < 0)
-                return false;
-        return true;
-    case SearchMode::AnyTerm:
-        for (const TextFinder& f : m_finders)
-            if (f.indexIn(line, size) >= 0)
-                return true;
-        return false;
-    case SearchMode::EntireSelection:
-        break;
-    }
-    return true;
 }
 
 void ScriptureSearch::finish() {
@@ -212,7 +236,7 @@ QString ScriptureSearch::CountText(int termCount, int matchCount, int verseCount
 QString ScriptureSearch::statusText(int matchCount) const {
     if (refused())
         return MessageText::Std(m_state, 402, QString::number(m_terms.requestedTerms()));
-    const QString counts = CountText(m_terms.TermCount, matchCount, m_verses);
+    const QString counts = CountText(m_terms.TermCount, matchCount, verseCount());
     if (!m_selectionMissing)
         return counts;
     return counts + QStringLiteral(": ") +

@@ -3,6 +3,7 @@
 #include "app/search/LinePrefilter.h"
 #include "app/search/ResultsFileWriter.h"
 #include "app/search/SearchMode.h"
+#include "app/search/SearchRange.h"
 #include "app/search/SearchTermList.h"
 #include "app/search/TextFinder.h"
 #include "app/search/WildcardPattern.h"
@@ -53,6 +54,7 @@ class ScriptureSearch {
 public:
     static constexpr int kProgressInterval = 150;
     static constexpr int kProgressMaximum = 31103;
+    static constexpr qsizetype kParallelFrom = qsizetype(1) << 20;
 
     using ProgressFn = std::function<void(int linesRead)>;
     using LineFn = std::function<void(const QByteArray& resultLine)>;
@@ -69,10 +71,14 @@ public:
     // Completes the results file (CR LF after every line), which the search writes as it goes.
     void finish();
 
+    // Receiving the lines as found keeps the whole search on the calling thread.
     void setLineFound(LineFn fn) { m_lineFound = std::move(fn); }
+    // run() searches an input of at least this many bytes in two parts at once, on two
+    // threads; the result is the same either way.
+    void setParallelFrom(qsizetype bytes) { m_parallelFrom = bytes; }
 
-    int linesRead() const { return m_lines; }
-    int verseCount() const { return m_verses; }
+    int linesRead() const { return m_main.lines() + m_secondLines; }
+    int verseCount() const { return m_main.verses() + m_secondVerses; }
     bool stopped() const { return m_stopped; }
     bool refused() const { return m_terms.tooManyTerms(); }
     // The loaded index holds no book of the selection: nothing was read.
@@ -93,11 +99,12 @@ public:
     static QString CountText(int termCount, int matchCount, int verseCount);
 
 private:
+    struct SecondPart;
+
     void readInput(const QString& path);
-    void testLine(qsizetype at, qsizetype size);
-    bool matches(const char* line, qsizetype size);
+    void startRange(qsizetype end);
+    bool startSecondPart(SecondPart& part);
     void setUpPrefilter();
-    void keepResult(qsizetype paneMark);
 
     ProgramState& m_state;
     SearchRequest m_request;
@@ -110,13 +117,14 @@ private:
 
     QByteArray m_input;
     QByteArray m_subject; // the input as tested: in capitals when ignoring case
-    qsizetype m_pos = 0;
-    QByteArray m_capitals;
+    SearchSetup m_setup;
+    SearchRange m_main; // the whole input, or its first part when run() splits it
     QByteArray m_pane;
     ResultsFileWriter m_resultsFile;
     LineFn m_lineFound;
-    int m_lines = 0;
-    int m_verses = 0;
+    qsizetype m_parallelFrom = kParallelFrom;
+    int m_secondLines = 0;
+    int m_secondVerses = 0;
     bool m_stopped = false;
     bool m_selectionMissing = false;
     bool m_finished = false;

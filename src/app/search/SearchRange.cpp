@@ -1,0 +1,85 @@
+#include "app/search/SearchRange.h"
+
+#include "app/search/VerseLine.h"
+#include "app/search/Win1252Capitals.h"
+
+#include <cstring>
+
+SearchRange::SearchRange(const SearchSetup& setup, const LinePrefilter& prefilter,
+                         qsizetype from, qsizetype to, QByteArray& pane, LineSink sink)
+    : m_setup(&setup), m_prefilter(prefilter), m_pos(from), m_end(to), m_pane(&pane),
+      m_sink(std::move(sink)) {
+    // The prefilter looks for its terms no further than this range.
+    m_prefilter.start(setup.subject, to);
+}
+
+bool SearchRange::step(int maxLines) {
+    if (!m_converted && m_setup->capitalsToConvert) {
+        Win1252Capitals::convert(m_setup->input + m_pos, m_setup->capitalsToConvert + m_pos,
+                                 m_end - m_pos);
+        m_converted = true;
+    }
+    const char* data = m_setup->subject;
+    for (int n = 0; n < maxLines && m_pos < m_end; ++n) {
+        const char* start = data + m_pos;
+        const char* nl = static_cast<const char*>(std::memchr(start, '\n', size_t(m_end - m_pos)));
+        const char* end = nl ? nl : data + m_end;
+        m_pos = nl ? (nl - data) + 1 : m_end;
+        if (end > start && end[-1] == '\r')
+            --end;
+        ++m_lines;
+        testLine(start - data, end - start);
+    }
+    return m_pos < m_end;
+}
+
+void SearchRange::testLine(qsizetype at, qsizetype size) {
+    const SearchSetup& s = *m_setup;
+    VerseLine verse;
+    if (!verse.split(s.subject + at, size) || !VerseLine::InSelection(verse.book, s.selection))
+        return;
+    // A line whose book has no reference name is not a verse of any selection.
+    if (verse.book < 1 || verse.book > s.refNames->size() || m_prefilter.rejects(verse))
+        return;
+    verse.moveTo(s.subject, s.input);
+    // The line is built where it is kept, and taken back when it does not match.
+    QByteArray& pane = *m_pane;
+    const qsizetype mark = pane.size();
+    verse.appendResultLine(s.refNames->at(verse.book - 1), pane);
+    if (!matches(pane.constData() + mark, pane.size() - mark)) {
+        pane.truncate(mark);
+        return;
+    }
+    ++m_verses;
+    if (m_sink)
+        m_sink(pane.constData() + mark, pane.size() - mark);
+    pane.append('\n');
+}
+
+bool SearchRange::matches(const char* line, qsizetype size) {
+    const SearchSetup& s = *m_setup;
+    if (s.mode == SearchMode::EntireSelection)
+        return true;
+    if (s.ignoreCase) {
+        m_capitals.resize(size);
+        Win1252Capitals::convert(line, m_capitals.data(), size);
+        line = m_capitals.constData();
+    }
+    switch (s.mode) {
+    case SearchMode::Pattern:
+        return s.pattern->matches(line, size);
+    case SearchMode::AllTerms:
+        for (const TextFinder& f : *s.finders)
+            if (f.indexIn(line, size) < 0)
+                return false;
+        return true;
+    case SearchMode::AnyTerm:
+        for (const TextFinder& f : *s.finders)
+            if (f.indexIn(line, size) >= 0)
+                return true;
+        return false;
+    case SearchMode::EntireSelection:
+        break;
+    }
+    return true;
+}
