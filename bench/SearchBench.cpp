@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -106,9 +107,12 @@ int main(int argc, char** argv) {
     const QString file = state.BibleFiles.at(0);
     const QString textPath = FileFunctions::resolve(state.BibleFolder + file);
 
-    auto searchCase = [&](const char* name, SearchMode mode, bool ignoreCase, const char* text) {
-        return Case{name, [&state, file, mode, ignoreCase, text] {
+    auto searchCase = [&](const char* name, SearchMode mode, bool ignoreCase, const char* text,
+                          bool oneThread = false) {
+        return Case{name, [&state, file, mode, ignoreCase, text, oneThread] {
                         ScriptureSearch s(state);
+                        if (oneThread)
+                            s.setParallelFrom(std::numeric_limits<qsizetype>::max());
                         bool stop = false;
                         s.prepare(SearchRequest{file, 72, mode, ignoreCase, QString::fromLatin1(text)});
                         s.run({}, stop);
@@ -144,6 +148,11 @@ int main(int argc, char** argv) {
         searchCase("search \"faith*hope\" (Any Terms)", SearchMode::AnyTerm, false, "faith*hope"));
     cases.push_back(
         searchCase("search (Entire Selection)", SearchMode::EntireSelection, false, "*"));
+    // What the second thread brings.
+    cases.push_back(searchCase("search \"faith*hope\" (Any Terms), one thread",
+                               SearchMode::AnyTerm, false, "faith*hope", true));
+    cases.push_back(searchCase("search (Entire Selection), one thread",
+                               SearchMode::EntireSelection, false, "*", true));
     cases.push_back(Case{"highlight plan \"the\", limit 500, whole-Bible pane",
                          [&] {
                              HighlightPlan::Compute(wholePane, {"the"}, 500,
