@@ -65,7 +65,7 @@ LinePrefilter::Presence LinePrefilter::presence(Term& t, const VerseLine& verse)
     return t.next + t.size <= textAt + verse.textSize ? Presence::InText : Presence::NotInText;
 }
 
-bool LinePrefilter::rejects(const VerseLine& verse) {
+bool LinePrefilter::rejectedByTerms(const VerseLine& verse) {
     switch (m_rule) {
     case Rule::Off:
         return false;

@@ -27,7 +27,7 @@ public:
     void start(const char* subject, qsizetype size);
 
     // verse: split from the input given to start(), its book known to have a reference name.
-    bool rejects(const VerseLine& verse);
+    bool rejects(const VerseLine& verse) { return m_rule != Rule::Off && rejectedByTerms(verse); }
 
 private:
     struct Term {
@@ -43,6 +43,7 @@ private:
     static Term makeTerm(const QByteArray& term, const QVector<QByteArray>& refNames);
     static bool mayStartIn(const QByteArray& name, const QByteArray& term);
     Presence presence(Term& t, const VerseLine& verse);
+    bool rejectedByTerms(const VerseLine& verse);
 
     Rule m_rule = Rule::Off;
     QVector<Term> m_terms;

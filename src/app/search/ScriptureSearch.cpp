@@ -86,12 +86,7 @@ void ScriptureSearch::readInput(const QString& path) {
 }
 
 void ScriptureSearch::startRange(qsizetype end) {
-    m_main = SearchRange(m_setup, m_prefilter, 0, end, m_pane,
-                         [this](const char* line, qsizetype size) {
-                             if (m_lineFound)
-                                 m_lineFound(QByteArray(line, size));
-                             m_resultsFile.appendLine(line, size);
-                         });
+    m_main = SearchRange(m_setup, m_prefilter, 0, end, m_pane, m_resultsFile, 0, &m_lineFound);
 }
 
 bool ScriptureSearch::step(int maxLines, bool* stopRequested) {
@@ -145,11 +140,9 @@ bool ScriptureSearch::startSecondPart(SecondPart& part) {
     startRange(split);
     if (m_request.mode == SearchMode::EntireSelection)
         part.pane.reserve((size - split) + (size - split) / 8);
-    const int stream = part.stream = m_resultsFile.addStream();
-    part.range = SearchRange(m_setup, m_prefilter, split, size, part.pane,
-                             [this, stream](const char* line, qsizetype n) {
-                                 m_resultsFile.appendLine(stream, line, n);
-                             });
+    part.stream = m_resultsFile.addStream();
+    part.range = SearchRange(m_setup, m_prefilter, split, size, part.pane, m_resultsFile,
+                             part.stream);
     part.thread = std::thread([&part] { part.work(); });
     return true;
 }

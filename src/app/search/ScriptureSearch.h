@@ -57,7 +57,7 @@ public:
     static constexpr qsizetype kParallelFrom = qsizetype(1) << 20;
 
     using ProgressFn = std::function<void(int linesRead)>;
-    using LineFn = std::function<void(const QByteArray& resultLine)>;
+    using LineFn = SearchRange::LineObserver;
 
     explicit ScriptureSearch(ProgramState& state);
 

@@ -6,9 +6,10 @@
 #include <cstring>
 
 SearchRange::SearchRange(const SearchSetup& setup, const LinePrefilter& prefilter,
-                         qsizetype from, qsizetype to, QByteArray& pane, LineSink sink)
+                         qsizetype from, qsizetype to, QByteArray& pane,
+                         ResultsFileWriter& results, int stream, const LineObserver* observer)
     : m_setup(&setup), m_prefilter(prefilter), m_pos(from), m_end(to), m_pane(&pane),
-      m_sink(std::move(sink)) {
+      m_results(&results), m_stream(stream), m_observer(observer) {
     // The prefilter looks for its terms no further than this range.
     m_prefilter.start(setup.subject, to);
 }
@@ -51,8 +52,9 @@ void SearchRange::testLine(qsizetype at, qsizetype size) {
         return;
     }
     ++m_verses;
-    if (m_sink)
-        m_sink(pane.constData() + mark, pane.size() - mark);
+    if (m_observer && *m_observer)
+        (*m_observer)(pane.mid(mark));
+    m_results->appendLine(m_stream, pane.constData() + mark, pane.size() - mark);
     pane.append('\n');
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/search/LinePrefilter.h"
+#include "app/search/ResultsFileWriter.h"
 #include "app/search/SearchMode.h"
 #include "app/search/TextFinder.h"
 #include "app/search/WildcardPattern.h"
@@ -29,16 +30,17 @@ struct SearchSetup {
 
 // The line loop over the lines of one byte range of the input: every line is split, tested
 // against the selection and the mode, and a kept line is appended to the pane ("\n" after it)
-// and handed to the sink. A search runs one range, or two on two cores; each range has its
+// and to the range's stream of the results file. A search runs one range, or two on two cores; each range has its
 // own prefilter state and scratch, so ranges never share anything they change.
 class SearchRange {
 public:
     // Receives each kept line, without its line end, as it is found.
-    using LineSink = std::function<void(const char* line, qsizetype size)>;
+    using LineObserver = std::function<void(const QByteArray& line)>;
 
     SearchRange() = default;
     SearchRange(const SearchSetup& setup, const LinePrefilter& prefilter, qsizetype from,
-                qsizetype to, QByteArray& pane, LineSink sink);
+                qsizetype to, QByteArray& pane, ResultsFileWriter& results, int stream,
+                const LineObserver* observer = nullptr);
 
     // Tests up to maxLines more lines; false once the range is exhausted.
     bool step(int maxLines);
@@ -58,7 +60,9 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_end = 0;
     QByteArray* m_pane = nullptr;
-    LineSink m_sink;
+    ResultsFileWriter* m_results = nullptr;
+    int m_stream = 0;
+    const LineObserver* m_observer = nullptr; // may be set or cleared while the range runs
     QByteArray m_capitals;
     bool m_converted = false;
     int m_lines = 0;

@@ -6,7 +6,7 @@ class VerseLine {
 public:
     // Splits "running<TAB>book<TAB>chapter<TAB>verse<TAB>text" (the line without its line end).
     // False when the line has fewer than four tabs. The text is what follows the fourth tab.
-    bool split(const char* line, qsizetype size);
+    inline bool split(const char* line, qsizetype size);
 
     int book = 0;
     const char* chapter = nullptr; // as written in the text line
@@ -20,9 +20,59 @@ public:
     void appendResultLine(const QByteArray& capitalRefName, QByteArray& out) const;
     // Points chapter and text at the same offsets of another copy of the input: the line is
     // split in the copy that is tested and built from the one that is shown.
-    void moveTo(const char* from, const char* to);
+    void moveTo(const char* from, const char* to) {
+        chapter = to + (chapter - from);
+        text = to + (text - from);
+    }
 
     // The range test of the book selections: 1-66 one book, 67 the books before 6, 68 those
     // before 40, 69 those after 39, 70 books 40-43, 71 books 40-42, 72 every line.
-    static bool InSelection(int book, int selection);
+    static bool InSelection(int book, int selection) {
+        switch (selection) {
+        case 67: return book < 6;
+        case 68: return book < 40;
+        case 69: return book > 39;
+        case 70: return book > 39 && book < 44;
+        case 71: return book > 39 && book < 43;
+        case 72: return true;
+        default: return book == selection;
+        }
+    }
+
+private:
+    // The leading number of a field: blanks, an optional sign and digits; 0 when there is none.
+    static int leadingNumber(const char* p, const char* end) {
+        while (p < end && *p == ' ')
+            ++p;
+        bool negative = false;
+        if (p < end && (*p == '-' || *p == '+'))
+            negative = *p++ == '-';
+        long long v = 0;
+        while (p < end && *p >= '0' && *p <= '9' && v < 1000000)
+            v = v * 10 + (*p++ - '0');
+        return int(negative ? -v : v);
+    }
 };
+
+// Inline: the search splits every line of the text.
+bool VerseLine::split(const char* line, qsizetype size) {
+    // The four leading fields are short: a plain scan beats a library call per tab.
+    const char* end = line + size;
+    const char* tabs[4];
+    const char* p = line;
+    for (const char*& t : tabs) {
+        while (p < end && *p != '\t')
+            ++p;
+        if (p == end)
+            return false;
+        t = p++;
+    }
+    book = leadingNumber(tabs[0] + 1, tabs[1]);
+    chapter = tabs[1] + 1;
+    chapterSize = tabs[2] - chapter;
+    verse = leadingNumber(tabs[2] + 1, tabs[3]);
+    // The verse text holds no tab, so what follows the fourth tab is what follows the last.
+    text = tabs[3] + 1;
+    textSize = end - text;
+    return true;
+}
