@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 
 #include "platform/ConsoleDialogs.h"
+#include "Median.h"
 #include "WindowClick.h"
 
 #include <QApplication>
@@ -37,12 +38,6 @@ double millis(const std::function<void()>& work) {
     t.start();
     work();
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 struct Case {

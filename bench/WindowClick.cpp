@@ -1,3 +1,4 @@
+#include "Median.h"
 #include "WindowClick.h"
 
 #include "app/MainMenu.h"
@@ -21,12 +22,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 struct ClickCase {
     const char* name;
