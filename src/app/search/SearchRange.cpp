@@ -10,6 +10,7 @@ SearchRange::SearchRange(const SearchSetup& setup, const LinePrefilter& prefilte
                          ResultsFileWriter& results, int stream, const LineObserver* observer)
     : m_setup(&setup), m_prefilter(prefilter), m_pos(from), m_end(to), m_pane(&pane),
       m_results(&results), m_stream(stream), m_observer(observer) {
+    m_breaks = LineBreaks(setup.subject, to);
     // The prefilter looks for its terms no further than this range.
     m_prefilter.start(setup.subject, to);
 }
@@ -23,9 +24,9 @@ bool SearchRange::step(int maxLines) {
     const char* data = m_setup->subject;
     for (int n = 0; n < maxLines && m_pos < m_end; ++n) {
         const char* start = data + m_pos;
-        const char* nl = static_cast<const char*>(std::memchr(start, '\n', size_t(m_end - m_pos)));
-        const char* end = nl ? nl : data + m_end;
-        m_pos = nl ? (nl - data) + 1 : m_end;
+        const qsizetype nl = m_breaks.next(m_pos);
+        const char* end = data + (nl < 0 ? m_end : nl);
+        m_pos = nl < 0 ? m_end : nl + 1;
         if (end > start && end[-1] == '\r')
             --end;
         ++m_lines;

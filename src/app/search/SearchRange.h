@@ -1,4 +1,5 @@
 #pragma once
+#include "app/search/LineBreaks.h"
 #include "app/search/LinePrefilter.h"
 #include "app/search/ResultsFileWriter.h"
 #include "app/search/SearchMode.h"
@@ -57,6 +58,7 @@ private:
 
     const SearchSetup* m_setup = nullptr;
     LinePrefilter m_prefilter;
+    LineBreaks m_breaks;
     qsizetype m_pos = 0;
     qsizetype m_end = 0;
     QByteArray* m_pane = nullptr;
