@@ -2,7 +2,7 @@
 
 #include <cstring>
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -47,6 +47,40 @@ qsizetype TextFinder::indexIn(const char* text, qsizetype size, qsizetype from) 
     return scalarIndexIn(text, size, vectorScan(text, size, from));
 }
 
+#if defined(__SSE2__) && defined(__GNUC__)
+// The same scan 32 starts at a time, on processors that have the wider registers.
+__attribute__((target("avx2"))) qsizetype TextFinder::wideScan(const char* text, qsizetype size,
+                                                               qsizetype from) const {
+    const qsizetype n = m_needle.size();
+    const __m256i a = _mm256_set1_epi8(m_needle.at(m_anchor));
+    const __m256i b = _mm256_set1_epi8(m_needle.at(m_second));
+    qsizetype i = from;
+    for (; i + n + 31 <= size; i += 32) {
+        const auto* pa = reinterpret_cast<const __m256i*>(text + i + m_anchor);
+        const auto* pb = reinterpret_cast<const __m256i*>(text + i + m_second);
+        unsigned mask = unsigned(_mm256_movemask_epi8(
+            _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_loadu_si256(pa), a),
+                             _mm256_cmpeq_epi8(_mm256_loadu_si256(pb), b))));
+        for (; mask; mask &= mask - 1) {
+            const qsizetype start = i + __builtin_ctz(mask);
+            if (std::memcmp(text + start, m_needle.constData(), size_t(n)) == 0)
+                return start;
+        }
+    }
+    return i;
+}
+
+namespace {
+bool wideRegisters() {
+    static const bool yes = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return yes;
+}
+} // namespace
+#endif
+
 // Over long texts, 16 starts at a time: those where both chosen bytes of the term stand in
 // place are compared in full. Returns where the scalar search must go on: a found start,
 // or the first start the scan did not cover.
@@ -55,6 +89,10 @@ qsizetype TextFinder::vectorScan(const char* text, qsizetype size, qsizetype fro
     const qsizetype n = m_needle.size();
     if (n < 2)
         return from;
+#if defined(__GNUC__)
+    if (size - from >= 256 && wideRegisters())
+        from = wideScan(text, size, from);
+#endif
     const __m128i a = _mm_set1_epi8(m_needle.at(m_anchor));
     const __m128i b = _mm_set1_epi8(m_needle.at(m_second));
     qsizetype i = from;

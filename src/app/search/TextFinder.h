@@ -20,6 +20,7 @@ public:
 
 private:
     qsizetype vectorScan(const char* text, qsizetype size, qsizetype from) const;
+    qsizetype wideScan(const char* text, qsizetype size, qsizetype from) const;
     qsizetype scalarIndexIn(const char* text, qsizetype size, qsizetype from) const;
 
     QByteArray m_needle;

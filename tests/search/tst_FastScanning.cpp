@@ -1,6 +1,8 @@
-// The fast line scanning must agree with the plain reading: line ends found 64 bytes at a
-// time, and the four leading fields split from the first 32 bytes at once.
+// The fast scanning must agree with the plain reading: line ends found 64 bytes at a time,
+// the four leading fields split from the first 32 bytes at once, and terms found 16 or 32
+// starts at a time.
 #include "app/search/LineBreaks.h"
+#include "app/search/TextFinder.h"
 #include "app/search/VerseLine.h"
 
 #include <QRandomGenerator>
@@ -8,7 +10,7 @@
 
 #include <cstring>
 
-class TestLineScanning : public QObject {
+class TestFastScanning : public QObject {
     Q_OBJECT
 
     static qsizetype plainNext(const QByteArray& text, qsizetype from, qsizetype end) {
@@ -17,6 +19,29 @@ class TestLineScanning : public QObject {
     }
 
 private slots:
+    void termsAreFoundWhereAPlainSearchFindsThem() {
+        // A small alphabet makes near misses common: the chosen bytes match, the term not.
+        QRandomGenerator rng(11);
+        QByteArray text;
+        for (int i = 0; i < 20000; ++i)
+            text += "eahtx "[rng.bounded(6)];
+        const QByteArray needles[] = {"h", "he", "hat", "the ea", "xxxx", "aaaaaaaaaaaaaaaaaa",
+                                      "th\xe9", "\xff"};
+        text.replace(19990, 4, "th\xe9 "); // a term at the very end
+        for (const QByteArray& needle : needles) {
+            const TextFinder finder(needle);
+            for (qsizetype from : {qsizetype(0), qsizetype(1), qsizetype(333), qsizetype(19000),
+                                   qsizetype(19995)}) {
+                for (qsizetype size : {text.size(), text.size() - 7, qsizetype(500)}) {
+                    qsizetype plain = text.left(size).indexOf(needle, from);
+                    if (from > size)
+                        plain = -1;
+                    QCOMPARE(finder.indexIn(text.constData(), size, from), plain);
+                }
+            }
+        }
+    }
+
     void lineEndsAgreeWithAPlainSearchAtEveryChunkBoundary() {
         QRandomGenerator rng(7);
         QByteArray text;
@@ -69,5 +94,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLineScanning)
-#include "tst_LineScanning.moc"
+QTEST_GUILESS_MAIN(TestFastScanning)
+#include "tst_FastScanning.moc"
