@@ -119,6 +119,7 @@ void TestSearchEquivalence::engineListsWhatTheRulesList() {
         for (const qsizetype parallelFrom : {ScriptureSearch::kParallelFrom, qsizetype(0)}) {
             ScriptureSearch search(*f.state);
             search.setParallelFrom(parallelFrom);
+            search.setCores(4); // every mode splits, Entire Selection too
             QVERIFY(search.prepare(SearchRequest{f.bibleFile(), 72, m, ignoreCase, text}));
             bool stop = false;
             search.run({}, stop);

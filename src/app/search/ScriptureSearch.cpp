@@ -129,11 +129,12 @@ bool ScriptureSearch::startSecondPart(SecondPart& part) {
     const qsizetype size = m_setup.size;
     if (m_lineFound || m_main.lines() > 0 || size < m_parallelFrom)
         return false;
+    // Where every line is kept, the results file is as large as the text and its writer
+    // keeps a core busy: a second searching thread only pays with a third core.
+    if (m_request.mode == SearchMode::EntireSelection && m_cores < 3)
+        return false;
     const char* data = m_setup.input; // its line ends are those of the subject
-    // Writing the results file while the first part is searched takes a share of a core:
-    // where every line is kept, the first part is made larger so both parts end together.
-    const qsizetype near = m_request.mode == SearchMode::EntireSelection ? size / 5 * 3 : size / 2;
-    const char* nl = static_cast<const char*>(std::memchr(data + near, '\n', size_t(size - near)));
+    const char* nl = static_cast<const char*>(std::memchr(data + size / 2, '\n', size_t(size - size / 2)));
     if (!nl || nl + 1 == data + size)
         return false;
     const qsizetype split = (nl - data) + 1; // the second part starts on a line of its own

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <thread>
 
 struct ProgramState;
 class VerseLine;
@@ -76,6 +77,8 @@ public:
     // run() searches an input of at least this many bytes in two parts at once, on two
     // threads; the result is the same either way.
     void setParallelFrom(qsizetype bytes) { m_parallelFrom = bytes; }
+    // The processor cores the search may count on (by default those of the machine).
+    void setCores(unsigned cores) { m_cores = cores; }
 
     int linesRead() const { return m_main.lines() + m_secondLines; }
     int verseCount() const { return m_main.verses() + m_secondVerses; }
@@ -123,6 +126,7 @@ private:
     ResultsFileWriter m_resultsFile;
     LineFn m_lineFound;
     qsizetype m_parallelFrom = kParallelFrom;
+    unsigned m_cores = std::thread::hardware_concurrency();
     int m_secondLines = 0;
     int m_secondVerses = 0;
     bool m_stopped = false;
