@@ -29,19 +29,11 @@ int ResultsFileWriter::addStream() {
     return number;
 }
 
-void ResultsFileWriter::appendLine(int stream, const char* line, qsizetype size) {
+void ResultsFileWriter::startBlock(int stream, qsizetype needed) {
     Stream& s = m_streams[size_t(stream)];
-    const qsizetype needed = size + 2;
-    if (s.current.size + needed > s.current.bytes.size()) {
-        if (s.current.size > 0)
-            handOver(s);
-        s.current = freshBlock(needed);
-    }
-    char* to = s.current.bytes.data() + s.current.size;
-    std::memcpy(to, line, size_t(size));
-    to[size] = '\r';
-    to[size + 1] = '\n';
-    s.current.size += needed;
+    if (s.current.size > 0)
+        handOver(s);
+    s.current = freshBlock(needed);
     // The first full block of stream 0 starts the writer; other streams start it when added.
     if (stream == 0 && !m_writer.joinable() && !s.pending.empty())
         m_writer = std::thread([this] { writerLoop(); });

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -39,8 +40,17 @@ public:
     // Opens the next stream and returns its number. Called from the thread that calls
     // finish(), before the stream's own thread fills it.
     int addStream();
-    // Called only by the thread that fills the stream.
-    void appendLine(int stream, const char* line, qsizetype size);
+    // Called only by the thread that fills the stream. Inline: a search may keep every line.
+    void appendLine(int stream, const char* line, qsizetype size) {
+        Block& block = m_streams[size_t(stream)].current;
+        if (block.size + size + 2 > block.bytes.size())
+            startBlock(stream, size + 2);
+        char* to = block.bytes.data() + block.size;
+        std::memcpy(to, line, size_t(size));
+        to[size] = '\r';
+        to[size + 1] = '\n';
+        block.size += size + 2;
+    }
     void appendLine(const char* line, qsizetype size) { appendLine(0, line, size); }
     // Every line of the stream is appended; later streams may be written.
     void closeStream(int stream);
@@ -62,6 +72,7 @@ private:
         bool dropped = false;
     };
 
+    void startBlock(int stream, qsizetype needed); // the current block is full
     void handOver(Stream& stream);
     bool nextBlock(Block& block); // under the mutex: the next block due, in file order
     void writerLoop();

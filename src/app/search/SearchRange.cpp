@@ -48,15 +48,15 @@ void SearchRange::testLine(qsizetype at, qsizetype size) {
     QByteArray& pane = *m_pane;
     const qsizetype mark = pane.size();
     verse.appendResultLine(s.refNames->at(verse.book - 1), pane);
-    if (!matches(pane.constData() + mark, pane.size() - mark)) {
+    const qsizetype lineSize = pane.size() - mark - 1; // without its "\n"
+    if (!matches(pane.constData() + mark, lineSize)) {
         pane.truncate(mark);
         return;
     }
     ++m_verses;
     if (m_observer && *m_observer)
-        (*m_observer)(pane.mid(mark));
-    m_results->appendLine(m_stream, pane.constData() + mark, pane.size() - mark);
-    pane.append('\n');
+        (*m_observer)(pane.mid(mark, lineSize));
+    m_results->appendLine(m_stream, pane.constData() + mark, lineSize);
 }
 
 bool SearchRange::matches(const char* line, qsizetype size) {

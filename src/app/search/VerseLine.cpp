@@ -33,7 +33,7 @@ void VerseLine::appendResultLine(const QByteArray& capitalRefName, QByteArray& o
     const int digits = decimal(verse, verseDigits);
     const qsizetype at = out.size();
     // One resize and plain copies: a whole-Bible result appends tens of thousands of lines.
-    out.resize(at + capitalRefName.size() + chapterSize + digits + textSize + 3);
+    out.resize(at + capitalRefName.size() + chapterSize + digits + textSize + 4);
     char* p = out.data() + at;
     p = copied(p, capitalRefName.constData(), capitalRefName.size());
     *p++ = ' ';
@@ -41,5 +41,6 @@ void VerseLine::appendResultLine(const QByteArray& capitalRefName, QByteArray& o
     *p++ = ':';
     p = copied(p, verseDigits, digits);
     *p++ = ' ';
-    copied(p, text, textSize);
+    p = copied(p, text, textSize);
+    *p = '\n';
 }

@@ -19,7 +19,7 @@ public:
     qsizetype textSize = 0;
 
     // "GENESIS 1:1 In the beginning...": the reference name in capitals, a space, the
-    // chapter, ":", the verse, a space and the verse text. Appended to `out`.
+    // chapter, ":", the verse, a space and the verse text. Appended to `out` with "\n".
     void appendResultLine(const QByteArray& capitalRefName, QByteArray& out) const;
     // Points chapter and text at the same offsets of another copy of the input: the line is
     // split in the copy that is tested and built from the one that is shown.
