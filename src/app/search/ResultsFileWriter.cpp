@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 
 ResultsFileWriter::~ResultsFileWriter() { finish(); }
 
@@ -24,8 +25,7 @@ int ResultsFileWriter::addStream() {
     }
     // The writer is started here, on the owning thread, so that it waits for the new
     // stream's blocks; the filling thread only ever wakes it.
-    if (!m_writer.joinable())
-        m_writer = std::thread([this] { writerLoop(); });
+    startWriter();
     return number;
 }
 
@@ -35,8 +35,18 @@ void ResultsFileWriter::startBlock(int stream, qsizetype needed) {
         handOver(s);
     s.current = freshBlock(needed);
     // The first full block of stream 0 starts the writer; other streams start it when added.
-    if (stream == 0 && !m_writer.joinable() && !s.pending.empty())
+    if (stream == 0 && !s.pending.empty())
+        startWriter();
+}
+
+void ResultsFileWriter::startWriter() {
+    if (m_writer.joinable())
+        return;
+    try {
         m_writer = std::thread([this] { writerLoop(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the blocks wait, and finish() writes them in order.
+    }
 }
 
 ResultsFileWriter::Block ResultsFileWriter::freshBlock(qsizetype atLeast) {

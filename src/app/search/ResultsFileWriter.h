@@ -73,6 +73,7 @@ private:
     };
 
     void startBlock(int stream, qsizetype needed); // the current block is full
+    void startWriter();
     void handOver(Stream& stream);
     bool nextBlock(Block& block); // under the mutex: the next block due, in file order
     void writerLoop();

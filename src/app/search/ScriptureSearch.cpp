@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <system_error>
 #include <thread>
 
 ScriptureSearch::ScriptureSearch(ProgramState& state) : m_state(state) {}
@@ -134,17 +135,23 @@ bool ScriptureSearch::startSecondPart(SecondPart& part) {
     if (m_request.mode == SearchMode::EntireSelection && m_cores < 3)
         return false;
     const char* data = m_setup.input; // its line ends are those of the subject
-    const char* nl = static_cast<const char*>(std::memchr(data + size / 2, '\n', size_t(size - size / 2)));
+    const qsizetype half = size / 2;
+    const auto* nl = static_cast<const char*>(std::memchr(data + half, '\n', size_t(size - half)));
     if (!nl || nl + 1 == data + size)
         return false;
     const qsizetype split = (nl - data) + 1; // the second part starts on a line of its own
-    startRange(split);
     if (m_request.mode == SearchMode::EntireSelection)
         part.pane.reserve((size - split) + (size - split) / 8);
     part.stream = m_resultsFile.addStream();
     part.range = SearchRange(m_setup, m_prefilter, split, size, part.pane, m_resultsFile,
                              part.stream);
-    part.thread = std::thread([&part] { part.work(); });
+    try {
+        part.thread = std::thread([&part] { part.work(); });
+    } catch (const std::system_error&) {
+        m_resultsFile.dropStream(part.stream); // no thread to be had: one part after all
+        return false;
+    }
+    startRange(split);
     return true;
 }
 
