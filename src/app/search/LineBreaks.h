@@ -17,8 +17,10 @@ public:
 
     // The first "\n" at or after `from`; -1 when there is none before the end.
     qsizetype next(qsizetype from) {
+        // A chunk starts where the range does, never before it: the bytes before belong to
+        // another range, which may be converting them to capitals at this very moment.
         if (from >= m_chunk + 64 || from < m_chunk)
-            load(from & ~qsizetype(63));
+            load(from);
         for (;;) {
             const unsigned shift = unsigned(from - m_chunk);
             const std::uint64_t ahead = shift < 64 ? m_mask >> shift << shift : 0;

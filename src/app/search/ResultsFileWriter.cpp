@@ -31,11 +31,12 @@ int ResultsFileWriter::addStream() {
 
 void ResultsFileWriter::startBlock(int stream, qsizetype needed) {
     Stream& s = m_streams[size_t(stream)];
-    if (s.current.size > 0)
+    const bool full = s.current.size > 0;
+    if (full)
         handOver(s);
     s.current = freshBlock(needed);
     // The first full block of stream 0 starts the writer; other streams start it when added.
-    if (stream == 0 && !s.pending.empty())
+    if (stream == 0 && full)
         startWriter();
 }
 
