@@ -2,6 +2,7 @@
 
 #include "library/Catalogues.h"
 #include "library/FileFunctions.h"
+#include "library/LineBreaks.h"
 #include "library/ProgramState.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
@@ -61,13 +62,15 @@ struct LineFields {
 };
 
 int splitVerseLine(QByteArrayView line, LineFields& f) {
+    // The leading fields are short: a plain scan beats a library call per tab.
     qsizetype tabs[4];
-    qsizetype from = 0;
+    qsizetype at = 0;
     for (qsizetype& t : tabs) {
-        t = line.indexOf('\t', from);
-        if (t < 0)
+        while (at < line.size() && line[at] != '\t')
+            ++at;
+        if (at == line.size())
             return Err::InvalidArgument;
-        from = t + 1;
+        t = at++;
     }
     const Conversion running =
         fieldToInteger(line.first(tabs[0]), std::numeric_limits<qint32>::min(),
@@ -94,11 +97,12 @@ QByteArray indexLine(qint64 first, qint64 last, QByteArrayView book, QByteArrayV
 // its end. position() is the 0-based offset of the next line.
 class TextLines {
 public:
-    explicit TextLines(const QByteArray& bytes) : m_bytes(bytes) {}
+    explicit TextLines(const QByteArray& bytes)
+        : m_bytes(bytes), m_breaks(bytes.constData(), bytes.size()) {}
     bool atEnd() const { return m_pos >= m_bytes.size(); }
     qint64 position() const { return m_pos; }
     QByteArrayView next() {
-        const qsizetype nl = m_bytes.indexOf('\n', m_pos);
+        const qsizetype nl = m_breaks.next(m_pos);
         qsizetype end = nl < 0 ? m_bytes.size() : nl;
         const qsizetype start = m_pos;
         m_pos = nl < 0 ? m_bytes.size() : nl + 1;
@@ -109,6 +113,7 @@ public:
 
 private:
     const QByteArray& m_bytes;
+    LineBreaks m_breaks;
     qsizetype m_pos = 0;
 };
 

@@ -1,7 +1,7 @@
 // The fast scanning must agree with the plain reading: line ends found 64 bytes at a time,
 // the four leading fields split from the first 32 bytes at once, and terms found 16 or 32
 // starts at a time.
-#include "app/search/LineBreaks.h"
+#include "library/LineBreaks.h"
 #include "app/search/TextFinder.h"
 #include "app/search/VerseLine.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/search/LineBreaks.h"
+#include "library/LineBreaks.h"
 #include "app/search/LinePrefilter.h"
 #include "app/search/ResultsFileWriter.h"
 #include "app/search/SearchMode.h"

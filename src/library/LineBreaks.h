@@ -1,6 +1,7 @@
 #pragma once
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #if defined(__SSE2__)
