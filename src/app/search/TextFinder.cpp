@@ -47,6 +47,17 @@ qsizetype TextFinder::indexIn(const char* text, qsizetype size, qsizetype from) 
     return scalarIndexIn(text, size, vectorScan(text, size, from));
 }
 
+// The first of the starts from `at` marked in `mask` where the whole term stands; -1 when
+// at none of them.
+qsizetype TextFinder::candidateAt(const char* text, qsizetype at, unsigned mask) const {
+    for (; mask; mask &= mask - 1) {
+        const qsizetype start = at + __builtin_ctz(mask);
+        if (std::memcmp(text + start, m_needle.constData(), size_t(m_needle.size())) == 0)
+            return start;
+    }
+    return -1;
+}
+
 #if defined(__SSE2__) && defined(__GNUC__)
 // The same scan 32 starts at a time, on processors that have the wider registers.
 __attribute__((target("avx2"))) qsizetype TextFinder::wideScan(const char* text, qsizetype size,
@@ -61,11 +72,9 @@ __attribute__((target("avx2"))) qsizetype TextFinder::wideScan(const char* text,
         unsigned mask = unsigned(_mm256_movemask_epi8(
             _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_loadu_si256(pa), a),
                              _mm256_cmpeq_epi8(_mm256_loadu_si256(pb), b))));
-        for (; mask; mask &= mask - 1) {
-            const qsizetype start = i + __builtin_ctz(mask);
-            if (std::memcmp(text + start, m_needle.constData(), size_t(n)) == 0)
+        if (mask)
+            if (const qsizetype start = candidateAt(text, i, mask); start >= 0)
                 return start;
-        }
     }
     return i;
 }
@@ -101,11 +110,9 @@ qsizetype TextFinder::vectorScan(const char* text, qsizetype size, qsizetype fro
         const auto* pb = reinterpret_cast<const __m128i*>(text + i + m_second);
         unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(
             _mm_cmpeq_epi8(_mm_loadu_si128(pa), a), _mm_cmpeq_epi8(_mm_loadu_si128(pb), b))));
-        for (; mask; mask &= mask - 1) {
-            const qsizetype start = i + __builtin_ctz(mask);
-            if (std::memcmp(text + start, m_needle.constData(), size_t(n)) == 0)
+        if (mask)
+            if (const qsizetype start = candidateAt(text, i, mask); start >= 0)
                 return start;
-        }
     }
     return i;
 #else

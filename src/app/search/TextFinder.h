@@ -21,6 +21,7 @@ public:
 private:
     qsizetype vectorScan(const char* text, qsizetype size, qsizetype from) const;
     qsizetype wideScan(const char* text, qsizetype size, qsizetype from) const;
+    qsizetype candidateAt(const char* text, qsizetype at, unsigned mask) const;
     qsizetype scalarIndexIn(const char* text, qsizetype size, qsizetype from) const;
 
     QByteArray m_needle;
