@@ -7,8 +7,9 @@ function(tolvane_apply_settings target)
 endfunction()
 
 if(TOLVANE_SANITIZE)
-    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
-    add_link_options(-fsanitize=address,undefined)
+    add_compile_options(-fsanitize=address,undefined,float-cast-overflow -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined,float-cast-overflow)
+    add_link_options(-fsanitize=address,undefined,float-cast-overflow)
 endif()
 if(TOLVANE_SANITIZE_THREAD)
     add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)

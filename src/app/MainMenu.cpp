@@ -47,7 +47,7 @@ using MessageText::Frm;
 using MessageText::Std;
 
 namespace {
-const QString kSettings = QStringLiteral("Settings");
+const QString kSettings = SettingsKeys::Settings;
 
 double readTwips(const SettingsStore& s, const char* key, double def) {
     // A stored geometry value that is not a number falls back to its default.
@@ -154,7 +154,7 @@ void MainMenu::Form_Load() {
     m_state.DateFormat = s.read(kSettings, QStringLiteral("DF"), QStringLiteral("0"));
     if (m_state.DateFormat == QLatin1String("0"))
         m_state.DateFormat = QStringLiteral("dd-MMM-yyyy");
-    m_state.ShowSplash = qint16(s.readNumber(kSettings, QStringLiteral("ShowSplash"), 1));
+    m_state.ShowSplash = qint16(s.readInt(kSettings, SettingsKeys::ShowSplash));
     m_state.FavVersesFile = m_state.LanguagePrefix + QStringLiteral("FavVerses.txt");
     emit stepRun(QStringLiteral("9"));
     DataFolders::MakeFoldersIfRequired(m_state);
@@ -301,12 +301,12 @@ void MainMenu::ShowNoBibles() {
 void MainMenu::restoreChoices() {
     // Every failure from here on is ignored: a stored position out of range is skipped.
     const SettingsStore& s = m_state.settings;
-    const int book = int(s.readNumber(kSettings, QStringLiteral("CBOBookmark"), 68));
+    const int book = int(s.readInt(kSettings, SettingsKeys::CBOBookmark));
     if (book >= 0 && book < cboBooks->count()) {
         cboBooks->setCurrentIndex(book);
         cboBooks_Click();
     }
-    const int bible = int(s.readNumber(kSettings, QStringLiteral("WhichBib"), 0));
+    const int bible = int(s.readInt(kSettings, SettingsKeys::WhichBib));
     if (bible >= 0 && bible < cboTranslation->count()) {
         cboTranslation->setCurrentIndex(bible);
         cboTranslation_Click();

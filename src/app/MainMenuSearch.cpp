@@ -31,7 +31,7 @@
 #include <QToolButton>
 
 namespace {
-const QString kSettings = QStringLiteral("Settings");
+const QString kSettings = SettingsKeys::Settings;
 
 QStringList listItems(const QComboBox* box) {
     QStringList out;

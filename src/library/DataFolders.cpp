@@ -2,6 +2,7 @@
 
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
+#include "library/SettingsKeys.h"
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "platform/Dialogs.h"
@@ -11,8 +12,8 @@
 namespace DataFolders {
 
 namespace {
-const QString kSettings = QStringLiteral("Settings");
-const QString kModulePath = QStringLiteral("Module_Path");
+using namespace SettingsKeys;
+const QString kSettings = SettingsKeys::Settings;
 
 // Reads a value with the store's default; a value that does not convert leaves the
 // variable as it was.
@@ -66,10 +67,10 @@ void CreateFolders(const QString& programFolder) {
 
 bool MakeFoldersIfRequired(ProgramState& state) {
     const QString version = TolvaneRoutines::VersionDigits();
-    if (state.settings.read(kSettings, QStringLiteral("Revision"), QStringLiteral("999")) ==
+    if (state.settings.read(kSettings, Revision, RevisionDefault) ==
         version)
         return false;
-    state.settings.write(kSettings, QStringLiteral("Revision"), version);
+    state.settings.write(kSettings, Revision, version);
     CreateFolders(state.programDir);
     return true;
 }
@@ -85,22 +86,22 @@ void SetProgramPaths(ProgramState& state) {
 
 void LoadSettings(ProgramState& state) {
     const SettingsStore& s = state.settings;
-    state.ModulePath = s.read(kModulePath, QStringLiteral("ModulePath"), QString());
-    readInto(s, QStringLiteral("MAXCountSize"), state.MAXCountSize, SettingsConvert::toInt32);
-    readInto(s, QStringLiteral("Bib1TC"), state.Bib1TC, toColour);
-    readInto(s, QStringLiteral("Bib1BC"), state.Bib1BC, toColour);
-    readInto(s, QStringLiteral("Bib1H1"), state.Bib1H1, toColour);
-    readInto(s, QStringLiteral("Bib1H2"), state.Bib1H2, toColour);
-    readInto(s, QStringLiteral("Bib1H3"), state.Bib1H3, toColour);
-    readInto(s, QStringLiteral("Bib1H4"), state.Bib1H4, toColour);
-    readInto(s, QStringLiteral("Bib1H5"), state.Bib1H5, toColour);
-    readInto(s, QStringLiteral("Bib2TC"), state.Bib2TC, toColour);
-    readInto(s, QStringLiteral("Bib2BC"), state.Bib2BC, toColour);
-    readInto(s, QStringLiteral("Bib2Fontsize"), state.Bib2Fontsize, SettingsConvert::toByte);
-    readInto(s, QStringLiteral("Bib1Fontsize"), state.Bib1Fontsize, SettingsConvert::toByte);
-    readInto(s, QStringLiteral("ActiveUpdateBib1"), state.ActiveUpdateBib1,
+    state.ModulePath = s.read(ModulePathSection, ModulePath, QString());
+    readInto(s, SettingsKeys::MAXCountSize, state.MAXCountSize, SettingsConvert::toInt32);
+    readInto(s, SettingsKeys::Bib1TC, state.Bib1TC, toColour);
+    readInto(s, SettingsKeys::Bib1BC, state.Bib1BC, toColour);
+    readInto(s, SettingsKeys::Bib1H1, state.Bib1H1, toColour);
+    readInto(s, SettingsKeys::Bib1H2, state.Bib1H2, toColour);
+    readInto(s, SettingsKeys::Bib1H3, state.Bib1H3, toColour);
+    readInto(s, SettingsKeys::Bib1H4, state.Bib1H4, toColour);
+    readInto(s, SettingsKeys::Bib1H5, state.Bib1H5, toColour);
+    readInto(s, SettingsKeys::Bib2TC, state.Bib2TC, toColour);
+    readInto(s, SettingsKeys::Bib2BC, state.Bib2BC, toColour);
+    readInto(s, SettingsKeys::Bib2Fontsize, state.Bib2Fontsize, SettingsConvert::toByte);
+    readInto(s, SettingsKeys::Bib1Fontsize, state.Bib1Fontsize, SettingsConvert::toByte);
+    readInto(s, SettingsKeys::ActiveUpdateBib1, state.ActiveUpdateBib1,
              SettingsConvert::toByte);
-    readInto(s, QStringLiteral("DeleteTempFilesOnExit"), state.DeleteTempFilesOnExit,
+    readInto(s, SettingsKeys::DeleteTempFilesOnExit, state.DeleteTempFilesOnExit,
              SettingsConvert::toByte);
     if (state.ActiveUpdateBib1 > 1)
         state.ActiveUpdateBib1 = 0;
@@ -108,10 +109,10 @@ void LoadSettings(ProgramState& state) {
 
 void SetModuleRoot(ProgramState& state) {
     if (state.ModulePath.isEmpty())
-        state.settings.write(kModulePath, QStringLiteral("ModulePath"),
+        state.settings.write(ModulePathSection, ModulePath,
                              state.ProgramFolder + QStringLiteral("Modules/"));
-    state.ModulePath = state.settings.read(kModulePath, QStringLiteral("ModulePath"), QString());
-    state.settings.write(kModulePath, QStringLiteral("TolvanePath"), state.ProgramFolder);
+    state.ModulePath = state.settings.read(ModulePathSection, ModulePath, QString());
+    state.settings.write(ModulePathSection, TolvanePath, state.ProgramFolder);
     SetModuleFolders(state);
 }
 
@@ -128,19 +129,19 @@ void SetModuleFolders(ProgramState& state) {
 
 void SaveWindowPlacement(ProgramState& state, const QString& name) {
     SettingsStore& s = state.settings;
-    s.writeNumber(kSettings, name + QStringLiteral("PosX"), state.Placement.left);
-    s.writeNumber(kSettings, name + QStringLiteral("PosY"), state.Placement.top);
-    s.writeNumber(kSettings, name + QStringLiteral("X"), state.Placement.width);
-    s.writeNumber(kSettings, name + QStringLiteral("Y"), state.Placement.height);
+    s.writeNumber(kSettings, name + PlacementLeft, state.Placement.left);
+    s.writeNumber(kSettings, name + PlacementTop, state.Placement.top);
+    s.writeNumber(kSettings, name + PlacementWidth, state.Placement.width);
+    s.writeNumber(kSettings, name + PlacementHeight, state.Placement.height);
 }
 
 void LoadWindowPlacement(ProgramState& state, const QString& name, const QSizeF& screenTwips) {
     const SettingsStore& s = state.settings;
     WindowPlacement p;
-    p.left = readPosition(s, name + QStringLiteral("PosX"));
-    p.top = readPosition(s, name + QStringLiteral("PosY"));
-    p.width = s.readNumber(kSettings, name + QStringLiteral("X"), 0);
-    p.height = s.readNumber(kSettings, name + QStringLiteral("Y"), 0);
+    p.left = readPosition(s, name + PlacementLeft);
+    p.top = readPosition(s, name + PlacementTop);
+    p.width = s.readNumber(kSettings, name + PlacementWidth, 0);
+    p.height = s.readNumber(kSettings, name + PlacementHeight, 0);
     if (p.width < 1000 || p.height < 600 || p.width >= screenTwips.width() ||
         p.height >= screenTwips.height())
         p = WindowPlacement{0, 0, 8000, 8000};
@@ -151,9 +152,9 @@ void SavePrayerFontSettings(ProgramState& state, bool diaryVisible, int size, qu
                             const QString& face) {
     if (!diaryVisible)
         return;
-    state.settings.writeNumber(kSettings, QStringLiteral("PrayerFontSize"), quint8(size));
-    state.settings.writeNumber(kSettings, QStringLiteral("PrayerForeColour"), qint32(colour));
-    state.settings.write(kSettings, QStringLiteral("PrayerFontName"), face);
+    state.settings.writeNumber(kSettings, SettingsKeys::PrayerFontSize, quint8(size));
+    state.settings.writeNumber(kSettings, SettingsKeys::PrayerForeColour, qint32(colour));
+    state.settings.write(kSettings, SettingsKeys::PrayerFontName, face);
 }
 
 void RecoverSettingsAndFolders(ProgramState& state) {

@@ -72,6 +72,25 @@ bool SettingsStore::readBool(const QString& section, const QString& key, bool de
     return converted ? out : def;
 }
 
+qint64 SettingsStore::readInt(const QString& section, const QString& key, qint64 def,
+                             qint64 low, qint64 high, bool* ok) const {
+    double v = 0;
+    bool converted = true;
+    if (contains(section, key)) {
+        converted = SettingsConvert::toNumber(read(section, key, QString()), v);
+        v = std::nearbyint(v);
+        converted = converted && v >= double(low) && v <= double(high);
+    }
+    if (ok)
+        *ok = converted;
+    return converted && contains(section, key) ? static_cast<qint64>(v) : def;
+}
+
+qint64 SettingsStore::readInt(const QString& section, const SettingsKeys::IntKey& key,
+                             bool* ok) const {
+    return readInt(section, key.name, key.def, key.low, key.high, ok);
+}
+
 namespace SettingsConvert {
 
 bool toNumber(const QString& text, double& out) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "library/SettingsKeys.h"
+
 #include <QString>
 #include <memory>
 
@@ -33,6 +35,13 @@ public:
     double readNumber(const QString& section, const QString& key, double def,
                       bool* ok = nullptr) const;
     bool readBool(const QString& section, const QString& key, bool def, bool* ok = nullptr) const;
+    // A whole number in [low, high]: the default when the key is absent, and also (with *ok
+    // false) when the text is not a number or the number lies outside the range, so that a
+    // hand-edited value never reaches a conversion that cannot hold it.
+    qint64 readInt(const QString& section, const QString& key, qint64 def, qint64 low,
+                   qint64 high, bool* ok = nullptr) const;
+    qint64 readInt(const QString& section, const SettingsKeys::IntKey& key,
+                   bool* ok = nullptr) const;
 
 private:
     QString group(const QString& section, const QString& key) const;

@@ -181,7 +181,7 @@ void PageSetup::optNone_Click() {
 
 void PageSetup::chkAll_Click() {
     m_state.ApplyToAllForms = chkAll->isChecked() ? 1 : 0;
-    m_state.settings.writeNumber(QStringLiteral("Settings"), QStringLiteral("ApplyToAllForms"),
+    m_state.settings.writeNumber(SettingsKeys::Settings, SettingsKeys::ApplyToAllForms,
                                  m_state.ApplyToAllForms);
 }
 
@@ -204,8 +204,8 @@ void PageSetup::done(int result) {
             const qint16 all = m_state.ApplyToAllForms;
             PageValues::Restore(m_state, m_original);
             if (all != m_original.ApplyToAllForms)
-                m_state.settings.writeNumber(QStringLiteral("Settings"),
-                                             QStringLiteral("ApplyToAllForms"),
+                m_state.settings.writeNumber(SettingsKeys::Settings,
+                                             SettingsKeys::ApplyToAllForms,
                                              m_original.ApplyToAllForms);
         }
     }

@@ -1,20 +1,34 @@
 #include "printing/PageValues.h"
 
 #include "library/ProgramState.h"
+#include "library/SettingsKeys.h"
 #include "library/SettingsStore.h"
 
 #include <cmath>
+#include <limits>
 
 namespace PageValues {
 
 namespace {
-const QString kSettings = QStringLiteral("Settings");
+using namespace SettingsKeys;
 
-bool readSingle(const SettingsStore& s, const char* key, double& out) {
+// Page values are singles: a stored number beyond a single's range does not convert.
+bool readSingle(const SettingsStore& s, QLatin1String key, double& out) {
     bool ok = true;
-    const double v = s.readNumber(kSettings, QString::fromLatin1(key), 0, &ok);
+    const double v = s.readNumber(Settings, key, 0, &ok);
+    if (ok && std::fabs(v) > double(std::numeric_limits<float>::max()))
+        ok = false;
     if (ok)
-        out = double(float(v)); // kept in single precision
+        out = Single(v);
+    return ok;
+}
+
+// The two switches are 16-bit integers.
+bool readSwitch(const SettingsStore& s, QLatin1String key, qint16 def, qint16& out) {
+    bool ok = true;
+    const qint64 v = s.readInt(Settings, key, def, kInt16Low, kInt16High, &ok);
+    if (ok)
+        out = qint16(v);
     return ok;
 }
 } // namespace
@@ -22,34 +36,27 @@ bool readSingle(const SettingsStore& s, const char* key, double& out) {
 bool Load(ProgramState& state) {
     const SettingsStore& s = state.settings;
     double unit = state.CM_IN;
-    double fit = state.FitToDesktop;
-    double all = state.ApplyToAllForms;
-    bool ok = readSingle(s, "CM_IN", unit) && readSingle(s, "WidthPage", state.WidthPage) &&
-              readSingle(s, "MarginLeft", state.MarginLeft) &&
-              readSingle(s, "MarginRight", state.MarginRight);
-    if (ok) {
-        bool fitOk = true;
-        fit = s.readNumber(kSettings, QStringLiteral("FitToDesktop"), 1, &fitOk);
-        ok = fitOk && readSingle(s, "gTopMargin", state.gTopMargin) &&
-             readSingle(s, "gBottomMargin", state.gBottomMargin);
-    }
-    if (ok)
-        ok = readSingle(s, "ApplyToAllForms", all);
+    bool ok = readSingle(s, CM_IN, unit) && readSingle(s, WidthPage, state.WidthPage) &&
+              readSingle(s, MarginLeft, state.MarginLeft) &&
+              readSingle(s, MarginRight, state.MarginRight) &&
+              readSwitch(s, FitToDesktop, 1, state.FitToDesktop) &&
+              readSingle(s, gTopMargin, state.gTopMargin) &&
+              readSingle(s, gBottomMargin, state.gBottomMargin) &&
+              readSwitch(s, ApplyToAllForms, 0, state.ApplyToAllForms);
     state.CM_IN = quint8(unit != 0 ? 1 : 0);
-    state.FitToDesktop = qint16(fit);
-    state.ApplyToAllForms = qint16(all);
     return ok;
 }
 
 void Save(ProgramState& state) {
+    using namespace SettingsKeys;
     SettingsStore& s = state.settings;
-    s.writeNumber(kSettings, QStringLiteral("CM_IN"), state.CM_IN);
-    s.writeNumber(kSettings, QStringLiteral("WidthPage"), state.WidthPage);
-    s.writeNumber(kSettings, QStringLiteral("MarginLeft"), state.MarginLeft);
-    s.writeNumber(kSettings, QStringLiteral("MarginRight"), state.MarginRight);
-    s.writeNumber(kSettings, QStringLiteral("gTopMargin"), state.gTopMargin);
-    s.writeNumber(kSettings, QStringLiteral("gBottomMargin"), state.gBottomMargin);
-    s.writeNumber(kSettings, QStringLiteral("FitToDesktop"), state.FitToDesktop);
+    s.writeNumber(Settings, CM_IN, state.CM_IN);
+    s.writeNumber(Settings, WidthPage, state.WidthPage);
+    s.writeNumber(Settings, MarginLeft, state.MarginLeft);
+    s.writeNumber(Settings, MarginRight, state.MarginRight);
+    s.writeNumber(Settings, gTopMargin, state.gTopMargin);
+    s.writeNumber(Settings, gBottomMargin, state.gBottomMargin);
+    s.writeNumber(Settings, FitToDesktop, state.FitToDesktop);
 }
 
 bool InInches(const ProgramState& state) {
@@ -72,6 +79,9 @@ PaneLayout ComputePaneLayout(const ProgramState& state) {
 }
 
 double Single(double value) {
+    // Beyond a single's range the conversion would be undefined; such values stay as given.
+    if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
+        return value;
     return double(float(value));
 }
 
@@ -123,7 +133,7 @@ QStringList MarginEntries(bool inches) {
 }
 
 QString FormatValue(double value) {
-    return QString::number(float(value));
+    return QString::number(Single(value));
 }
 
 std::optional<double> ParseValue(const QString& text) {
