@@ -1,0 +1,19 @@
+#pragma once
+#include <QStringList>
+
+// The subcommands of tolvane-cli. Each takes the words after its name and returns the
+// program's exit status; each lives in its own file and uses the same models as the window
+// that shows the same thing.
+namespace Cli {
+
+struct Command {
+    const char* name;
+    const char* summary;
+    const char* usage; // printed for --help and after a usage error
+    int (*run)(const QStringList& args);
+};
+
+extern const char* const kSearchUsage;
+int runSearch(const QStringList& args);
+
+} // namespace Cli
