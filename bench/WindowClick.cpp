@@ -25,7 +25,7 @@ namespace {
 
 struct ClickCase {
     const char* name;
-    QRadioButton* MainMenu::*mode;
+    const char* mode; // the mode's option button
     const char* text;
 };
 
@@ -51,23 +51,27 @@ void windowClickFigures(const QString& programDir, int reps, double floorMs) {
     window.timer()->stop();
 
     const ClickCase cases[] = {
-        {"window click \"*love*\" (None)", &MainMenu::chkNone, "*love*"},
-        {"window click \"love*God\" (Ignore Order)", &MainMenu::chkAnyOrder, "love*God"},
-        {"window click (Entire Selection)", &MainMenu::chkAllverses, "*"},
+        {"window click \"*love*\" (None)", "chkNone", "*love*"},
+        {"window click \"love*God\" (Ignore Order)", "chkAnyOrder", "love*God"},
+        {"window click (Entire Selection)", "chkAllverses", "*"},
     };
+    auto* search = window.findChild<QComboBox*>(QStringLiteral("cboSearch"));
+    auto* button = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* pane = window.findChild<QTextEdit*>(QStringLiteral("RT"));
+    auto* status = window.findChild<QLineEdit*>(QStringLiteral("Text1"));
     for (const ClickCase& c : cases) {
-        (window.*c.mode)->setChecked(true);
-        window.cboSearch->setEditText(QString::fromLatin1(c.text));
+        window.findChild<QRadioButton*>(QString::fromLatin1(c.mode))->setChecked(true);
+        search->setEditText(QString::fromLatin1(c.text));
         std::vector<double> ms;
         int lines = 0;
         for (int r = 0; r < reps; ++r) {
             QElapsedTimer t;
             t.start();
-            window.Command1->click();
+            button->click();
             ms.push_back(double(t.nsecsElapsed()) / 1e6);
-            lines = window.RT->document()->blockCount() - 1;
+            lines = pane->document()->blockCount() - 1;
         }
         std::printf("%-52s %10.2f %10.2f   (%d verses, %s)\n", c.name, median(ms),
-                    median(ms) / floorMs, lines, qPrintable(window.Text1->text()));
+                    median(ms) / floorMs, lines, qPrintable(status->text()));
     }
 }

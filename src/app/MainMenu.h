@@ -1,19 +1,22 @@
 #pragma once
-#include <QMainWindow>
-#include <QIcon>
-#include <QPointer>
-#include <QVector>
-#include <QSet>
-#include <QStringList>
-#include <functional>
+#include "app/MainActions.h"
+#include "app/ModuleAvailability.h"
 
-class QAction;
+#include <QHash>
+#include <QIcon>
+#include <QLatin1String>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -21,14 +24,22 @@ class QTextEdit;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class HelpViewer;
 class HighlightPlan;
+class PaneEvents;
+class PrintService;
 class UrlOpener;
 enum class SearchMode;
 struct ProgramState;
 
 // The main window: loading it starts the program and unloading it ends it. It holds the
 // search controls, the results pane that doubles as a notepad, and the menus and tool
-// buttons that open every other window.
+// buttons that open every other window (MainMenuWindows.cpp).
+//
+// Its procedures keep the names the program's documentation gives them; they are public so
+// that tests and the benchmark can run them as the controls do. Its controls and state are
+// its own: other code reads the state through the accessors and finds controls, if it must
+// (tests), by their object names.
 class MainMenu : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,19 +57,16 @@ public:
     bool Form_Unload(); // false when the user cancelled
     void EndProgram();
 
-    // Busy state and timer, used by every long operation.
+    // Busy state and timer, used by every long operation. While busy the pane is read-only
+    // and nothing but the stop button can start or change work.
     void menDisable();
     void menEnable();
+    bool isBusy() const { return m_busy; }
     void Timer1_Timer();
     void CheckClipboard();
     void International();
 
-    // Reading windows report themselves so shut-down can store their placement.
-    void registerReadingWindow(const QString& placementName, QWidget* window);
-    // Keeps a control disabled whatever the busy state says (its feature is not built yet).
-    void markUnavailable(QObject* control, bool unavailable = true);
-
-    // Handlers.
+    // Handlers of the search controls (MainMenuSearch.cpp).
     void cboTranslation_Click();
     void cboBooks_Click();
     void Command1_Click();
@@ -66,24 +74,23 @@ public:
     void Command2_Click();
     void cboSearch_KeyPress();
     void cboSearch_LostFocus();
-    void menDebug_Click();
-    void QuitApp_Click();
+    void PopulateHistoryCombo();
+    void SaveComboHistory();
+    // recolourFirst: give the whole pane the text colour before colouring the terms.
+    void HighlightText(const HighlightPlan& plan, bool recolourFirst = true);
+    void ReIndex_Click();
+
+    // Handlers of the windows and menu items that open something (MainMenuWindows.cpp).
     void Contents_Click();
     void About_Click();
     void LicenceAgreement_Click();
     void SplashScreen_Click();
     void Advanced_Click();
-    void ReIndex_Click();
+    void menDebug_Click();
+    void QuitApp_Click();
     void OpenAddress(const QString& address);
 
-    // Search history and highlighting (MainMenuSearch.cpp).
-    void PopulateHistoryCombo();
-    void SaveComboHistory();
-    // recolourFirst: give the whole pane the text colour before colouring the terms.
-    void HighlightText(const HighlightPlan& plan, bool recolourFirst = true);
-    SearchMode chosenMode() const;
-
-    // Notepad and page setup (MainMenuNotepad.cpp).
+    // Notepad commands (MainMenuNotepad.cpp).
     bool AskToSave(); // false when the user cancels
     void OpenPageSetup();
     void ApplyPaneLayout();
@@ -114,40 +121,36 @@ public:
     void cboFont_Click(int index);
     void cboSize_Click(int index);
     void UpdateButtons();
-    // The text last searched for, where the next search starts (a character position from
-    // 0) and where the last match began (-1 for none).
-    QString FindText;
-    qint32 FindStart = 0;
-    qint32 FindPos = -1;
-    // The notepad's file: the last one chosen in an open or save dialog.
-    QString NotepadFileName;
 
-    // Print, print setup and print preview (MainMenuPrint.cpp).
-    // The printing service of this window; windows opened from here print through it too,
-    // so the printer chosen in print setup holds for all of them.
-    class PrintService* printService() const;
+    // Print, print setup and print preview (MainMenuPrint.cpp). Windows opened from here
+    // print through the same service, so the printer chosen in print setup holds for all.
+    PrintService& printService() { return *m_print; }
     void PrintPreview_Click();
     void PrintSetup_Click();
     void Printt_Click();
 
-    // Window state shared with the search, highlighting and notepad.
-    int SelectedBook = 1;
-    QString CurrentBibleFile;
-    QStringList SearchTerms;
-    int TermCount = 0;
-    qint32 MatchCount = 0;
-    bool LimitReached = false;
-    bool StopRequested = false;
-    bool Searching = false;
-    bool DocumentChanged = false;
-    QString DayLabel;
-
-    ProgramState& state() { return m_state; }
-    QAction* action(const QString& name) const;
+    // The window's state, read-only from outside.
+    const MainActions& actions() const { return m_actions; }
+    int selectedBook() const { return SelectedBook; }
+    const QString& currentBibleFile() const { return CurrentBibleFile; }
+    bool isSearching() const { return Searching; }
+    // The terms of the last search, from index 1 (index 0 and unused places hold " ").
+    const QStringList& searchTerms() const { return SearchTerms; }
+    int termCount() const { return TermCount; }
+    bool stopRequested() const { return StopRequested; }
+    const QString& dayLabel() const { return DayLabel; }
     int animationFrame() const { return m_frame; }
     int animationCycles() const { return m_cycles; }
     QTimer* timer() const { return m_timer; }
-    bool isBusy() const { return m_busy; }
+    // The notepad's document: whether it holds changes not saved, and its file.
+    bool documentChanged() const { return DocumentChanged; }
+    void setDocumentChanged(bool changed) { DocumentChanged = changed; }
+    const QString& notepadFileName() const { return NotepadFileName; }
+    // Find: the text last searched for, where the next search starts (a character position
+    // from 0) and where the last match began (-1 for none).
+    const QString& findText() const { return FindText; }
+    qint32 findStart() const { return FindStart; }
+    qint32 findPosition() const { return FindPos; }
 
 signals:
     // Emitted when a step of start-up, activation or shut-down runs; tests follow the order.
@@ -159,19 +162,38 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Construction of the controls and menus (MainMenuControls.cpp).
+    // Construction (MainMenuControls.cpp).
     void buildControls();
-    void buildToolBar();
+    void buildActions();
+    void buildToolBars();
     void buildMenus();
-    QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
+    QAction* command(const char* name, const QString& caption,
                      void (MainMenu::*handler)() = nullptr);
-    QToolButton* addToolButton(const QString& name, const QString& iconName, QChar glyph);
+    void showOnToolBar(QToolBar* bar, QAction* action, const char* buttonName,
+                       const QString& iconName, QChar glyph);
     void AddPicturesToMenu();
-    QList<QWidget*> notepadButtons() const;
-
-    // Wiring of the notepad and printing commands to their controls.
+    void connectControls();
     void connectNotepad();
     void connectPrinting();
+
+    // The commands' enabled state: each command is enabled when the window is not busy and
+    // its rule (if it has one) allows it. Rules come from the window table, the notepad's
+    // selection, the clipboard and the undo state.
+    void setRule(QAction* action, std::function<bool()> rule);
+    void updateCommands();
+    void updateCommand(QAction* action);
+    void updateSelectionCommands();
+    void offerUndo();
+
+    // The window opener (MainMenuWindows.cpp).
+    void connectWindows();
+    template <typename W, typename Make>
+    W* openWindow(QPointer<W>& slot, QLatin1String placementName, Make make);
+    void applyPlacement(QWidget* window, QLatin1String placementName);
+    void registerReadingWindow(QLatin1String placementName, QWidget* window);
+    void enableReadingWindows(bool enabled);
+    void closeReadingWindows();
+    void savePlacements();
 
     // Start-up pieces.
     void applyPlacementFromSettings();
@@ -184,25 +206,75 @@ private:
     void restoreChoices();
     void LoadBookmarks();
     void QuitDiary();
-    void savePlacements();
+
+    // Search pieces.
+    SearchMode chosenMode() const;
     void setStatusBold(bool bold);
     void showStatus(const QString& text, bool bold);
     void endSearch();
+    void closeWhenIdle();
+
+    // Notepad pieces.
+    void paneKeyReleased();
+    void paneContentsChanged(int position, int charsRemoved, int charsAdded);
+    void paneClicked();
+    void setSelectionButtons();
 
     ProgramState& m_state;
     UrlOpener& m_opener;
+    PrintService* m_print = nullptr;
     std::function<void()> m_endHandler;
     int m_splashMilliseconds = 4000;
     bool m_loaded = false;
     bool m_busy = false;
     bool m_ending = false;
+    bool m_closeWhenIdle = false; // closing was asked for while busy
     int m_frame = 8;
     int m_cycles = 0;
-    QSet<QObject*> m_unavailable;
     QVector<QIcon> m_frames; // the animation pictures b1..b8, read once
-    QList<QPair<QString, QPointer<QWidget>>> m_readingWindows;
 
-public:
+    MainActions m_actions;
+    QList<QAction*> m_commands; // every action of m_actions
+    MainMenus m_menus;
+    QHash<QAction*, std::function<bool()>> m_rules;
+    ModuleAvailability m_available;
+    bool m_clipboardUsable = false;
+    bool m_undoOffered = false;
+    // True while the window itself fills the pane (results, an opened file, New): those
+    // changes are not the user's edits.
+    bool m_fillingPane = false;
+    struct PaneFill {
+        explicit PaneFill(bool& flag) : m_flag(flag), m_was(flag) { flag = true; }
+        ~PaneFill() { m_flag = m_was; }
+        bool& m_flag;
+        bool m_was;
+    };
+
+    // Windows opened from here. A reading window is registered with its placement name so
+    // that shut-down stores its geometry; each slot empties itself when its window closes.
+    struct ReadingWindow {
+        QLatin1String placementName;
+        QPointer<QWidget> window;
+    };
+    QList<ReadingWindow> m_readingWindows;
+    QPointer<HelpViewer> m_help;
+
+    // Window state shared by the search, the highlighting and the notepad.
+    int SelectedBook = 1;
+    QString CurrentBibleFile;
+    QStringList SearchTerms;
+    int TermCount = 0;
+    qint32 MatchCount = 0;
+    bool LimitReached = false;
+    bool StopRequested = false;
+    bool Searching = false;
+    bool DocumentChanged = false;
+    QString DayLabel;
+    QString FindText;
+    qint32 FindStart = 0;
+    qint32 FindPos = -1;
+    QString NotepadFileName;
+
     // Controls, named as the program's documentation names them.
     QComboBox* cboTranslation = nullptr;
     QComboBox* cboBooks = nullptr;
@@ -219,18 +291,15 @@ public:
     QCheckBox* chkActiveUpd = nullptr;
     QComboBox* cboResults = nullptr;
     QTextEdit* RT = nullptr;
+    PaneEvents* m_paneEvents = nullptr;
     QLineEdit* Text1 = nullptr;
     QLabel* Label1 = nullptr;
     QProgressBar* PBar = nullptr;
     QTimer* m_timer = nullptr;
     QComboBox* cboFont = nullptr;
     QComboBox* cboSize = nullptr;
-    QToolBar* toolBar = nullptr;
-    QMenu* menFile = nullptr;
-    QMenu* Edit = nullptr;
-    QMenu* Bibles = nullptr;
-    QMenu* Formatt = nullptr;
-    QMenu* menTools = nullptr;
-    QMenu* Web = nullptr;
-    QMenu* Help = nullptr;
+    QToolBar* m_notepadBar = nullptr; // Toolbar1
+    QToolBar* m_windowBar = nullptr;  // Toolbar2
+    QToolButton* cmdCHM = nullptr;
+    QToolButton* cmdMP3 = nullptr;
 };

@@ -1,13 +1,14 @@
-// Construction of the main window's controls, tool buttons and menus. The captions set here
-// are replaced by the language's texts when the window loads.
+// Construction of the main window's controls, commands, tool bars and menus. The captions set
+// here are replaced by the language's texts when the window loads (MainMenuTexts.cpp).
 #include "app/MainMenu.h"
 
 #include "app/ToolIcons.h"
+#include "platform/CheckedConnect.h"
+#include "platform/Named.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,23 +17,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-} // namespace
-
 void MainMenu::buildControls() {
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("centralWidget"));
+    auto* central = named(new QWidget(this), "centralWidget");
     setCentralWidget(central);
 
     cboTranslation = named(new QComboBox(central), "cboTranslation");
@@ -110,219 +102,254 @@ void MainMenu::buildControls() {
     layout->addLayout(bottom);
 }
 
-QToolButton* MainMenu::addToolButton(const QString& name, const QString& iconName, QChar glyph) {
-    auto* b = new QToolButton(toolBar);
-    b->setObjectName(name);
-    b->setIcon(ToolIcons::icon(iconName, glyph));
-    b->setAutoRaise(true);
-    toolBar->addWidget(b);
-    return b;
+QAction* MainMenu::command(const char* name, const QString& caption, void (MainMenu::*handler)()) {
+    auto* a = named(new QAction(caption, this), name);
+    // Menu pictures come with the start-up's menu-picture step, not before.
+    a->setIconVisibleInMenu(false);
+    if (handler)
+        checkedConnect(a, &QAction::triggered, this, handler);
+    m_commands.append(a);
+    return a;
 }
 
-void MainMenu::buildToolBar() {
-    toolBar = new QToolBar(this);
-    toolBar->setObjectName(QStringLiteral("Toolbar1"));
-    toolBar->setMovable(false);
-    toolBar->setIconSize(QSize(20, 20));
-    addToolBar(Qt::TopToolBarArea, toolBar);
-    struct Def {
-        const char* name;
-        const char* icon;
-        char16_t glyph;
-        bool checkable;
+void MainMenu::buildActions() {
+    MainActions& a = m_actions;
+    a.file = {command("NewFile", QStringLiteral("New")),
+              command("OpenFile", QStringLiteral("Open ")),
+              command("Save", QStringLiteral("Save")),
+              command("FileSaveAs", QStringLiteral("Save As")),
+              command("PrintPreview", QStringLiteral("Print Preview")),
+              command("PrintSetup", QStringLiteral("Print Setup")),
+              command("Printt", QStringLiteral("Print")),
+              command("QuitApp", QStringLiteral("Exit"), &MainMenu::QuitApp_Click)};
+    a.edit = {command("Cut", QStringLiteral("Cut")),
+              command("Copy", QStringLiteral("Copy")),
+              command("Paste", QStringLiteral("Paste")),
+              command("undo", QStringLiteral("Undo")),
+              command("Delete", QStringLiteral("Delete")),
+              command("Find", QStringLiteral("Find")),
+              command("FindNext", QStringLiteral("Find Next")),
+              command("SelectAll", QStringLiteral("Select All")),
+              command("Wrap", QStringLiteral("Wrap"))};
+    a.edit.wrap->setCheckable(true);
+    a.view = {command("VerseByVerse", QStringLiteral("Multi &Bible")),
+              command("Commentary", QStringLiteral("&Commentary")),
+              command("Dictionaries", QStringLiteral("&Dictionary")),
+              command("BMaps", QStringLiteral("&Maps")),
+              command("Two", QStringLiteral("&Names")),
+              command("menIntegrateNames", QStringLiteral("Integrate Names")),
+              command("OpenPrayerDiary", QStringLiteral("&Open")),
+              command("SwitchIdent", QStringLiteral("&Switch Identity")),
+              command("TranslationNotes", QStringLiteral("&Translation Notes"))};
+    a.view.integrateNames->setCheckable(true);
+    a.format = {command("DateFormat", QStringLiteral("Date")),
+                command("Page_Setup", QStringLiteral("&Page Setup")),
+                command("mBookmark", QStringLiteral("&Bookmark")),
+                command("cmdBColour", QStringLiteral("Background Colour")),
+                command("cmdFColuor", QStringLiteral("Text Colour")),
+                command("cmdBold", QStringLiteral("Bold")),
+                command("cmdItalic", QStringLiteral("Italic")),
+                command("cmdUnderline", QStringLiteral("Underline")),
+                command("cmdLeftJ", QStringLiteral("Align Left")),
+                command("cmdCentreJ", QStringLiteral("Centre")),
+                command("cmdRightJ", QStringLiteral("Align Right")),
+                command("cmdIndentLess", QStringLiteral("Indent Less")),
+                command("cmdIndentMore", QStringLiteral("Indent More")),
+                command("cmdBullet", QStringLiteral("Bullets"))};
+    for (QAction* c : {a.format.bold, a.format.italic, a.format.underline, a.format.left,
+                       a.format.centre, a.format.right, a.format.bullet})
+        c->setCheckable(true);
+    a.tools = {command("mLanguage", QStringLiteral("&Language Editor")),
+               command("Advanced", QStringLiteral("Fo&lder Tool [Advanced]")),
+               command("menDebug", QStringLiteral("Debug Mode"), &MainMenu::menDebug_Click),
+               command("BibDefaults", QStringLiteral("&Options")),
+               command("ReIndex", QStringLiteral("&ReIndex"), &MainMenu::ReIndex_Click),
+               command("IntegrityBib", QStringLiteral("&Bibles")),
+               command("IntegrityCommentary", QStringLiteral("Co&mmentaries")),
+               command("IntegrityDict", QStringLiteral("Dic&tionaries")),
+               command("IntegrityNames", QStringLiteral("&Names")),
+               command("IntegrityAll", QStringLiteral("&All"))};
+    a.tools.debug->setCheckable(true);
+    a.web = {command("mDiscussionForum", QStringLiteral("Discussion Forum")),
+             command("GotoWebsite", QStringLiteral("Web Site")),
+             command("mWebSubscribe", QStringLiteral("Subscribe on the Web")),
+             command("mEmailSubscribe", QStringLiteral("Subscribe by E-mail")),
+             command("mWebUnsubscribe", QStringLiteral("Unsubscribe on the Web")),
+             command("mEmailUnsubscribe", QStringLiteral("Unsubscribe by E-mail")),
+             command("mWebSendmail", QStringLiteral("Send on the Web")),
+             command("mEmailSendMail", QStringLiteral("Send by E-mail")),
+             command("BugReport", QStringLiteral("Report a &bug"))};
+    a.help = {command("Contents", QStringLiteral("&Contents")),
+              command("LicenceAgreement", QStringLiteral("&License Agreement")),
+              command("About", QStringLiteral("&About")),
+              command("SplashScreen", QStringLiteral("S&plash Screen"))};
+    // F1 works from every control of the window.
+    a.help.contents->setShortcut(QKeySequence(Qt::Key_F1));
+    a.media = {command("cmdCHM", QStringLiteral("Help-file Bibles")),
+               command("cmdMP3", QStringLiteral("Audio Bibles"))};
+}
+
+void MainMenu::showOnToolBar(QToolBar* bar, QAction* action, const char* buttonName,
+                             const QString& iconName, QChar glyph) {
+    if (action->icon().isNull())
+        action->setIcon(ToolIcons::icon(iconName, glyph));
+    bar->addAction(action);
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+    button->setObjectName(QString::fromLatin1(buttonName));
+    button->setAutoRaise(true);
+}
+
+void MainMenu::buildToolBars() {
+    auto makeBar = [this](const char* name) {
+        auto* bar = named(new QToolBar(this), name);
+        bar->setMovable(false);
+        bar->setIconSize(QSize(20, 20));
+        addToolBar(Qt::TopToolBarArea, bar);
+        return bar;
     };
-    static const Def notepad[] = {
-        {"cmdOpen", "document-open", u'O', false},
-        {"CmdSave", "document-save", u'S', false},
-        {"cmdPrint", "document-print", u'P', false},
-        {"cmdCut", "edit-cut", u'X', false},
-        {"cmdCopy", "edit-copy", u'C', false},
-        {"cmdPaste", "edit-paste", u'V', false},
-        {"cmdUndo", "edit-undo", u'Z', false},
-        {"cmdDelete", "edit-delete", u'D', false},
-        {"cmdFind", "edit-find", u'F', false},
-        {"CmdFindNext", "go-next", u'N', false},
-        {"cmdBColour", "", u'B', false},
-        {"cmdFColuor", "", u'A', false},
-        {"cmdBold", "format-text-bold", u'B', true},
-        {"cmdItalic", "format-text-italic", u'I', true},
-        {"cmdUnderline", "format-text-underline", u'U', true},
-        {"cmdLeftJ", "format-justify-left", u'L', true},
-        {"cmdCentreJ", "format-justify-center", u'E', true},
-        {"cmdRightJ", "format-justify-right", u'R', true},
-        {"cmdIndentLess", "format-indent-less", u'<', false},
-        {"cmdIndentMore", "format-indent-more", u'>', false},
-        {"cmdBullet", "", u'\u2022', true},
-    };
-    for (const Def& d : notepad) {
-        QToolButton* b = addToolButton(QString::fromLatin1(d.name), QString::fromLatin1(d.icon),
-                                       QChar(d.glyph));
-        b->setCheckable(d.checkable);
-        if (d.name == QByteArray("cmdUndo") || d.name == QByteArray("cmdBColour") ||
-            d.name == QByteArray("cmdIndentLess"))
-            toolBar->addSeparator();
-    }
+    const MainActions& a = m_actions;
+    m_notepadBar = makeBar("Toolbar1");
+    QToolBar* bar = m_notepadBar;
+    showOnToolBar(bar, a.file.open, "cmdOpen", QStringLiteral("document-open"), u'O');
+    showOnToolBar(bar, a.file.save, "CmdSave", QStringLiteral("document-save"), u'S');
+    showOnToolBar(bar, a.file.print, "cmdPrint", QStringLiteral("document-print"), u'P');
+    showOnToolBar(bar, a.edit.cut, "cmdCut", QStringLiteral("edit-cut"), u'X');
+    showOnToolBar(bar, a.edit.copy, "cmdCopy", QStringLiteral("edit-copy"), u'C');
+    showOnToolBar(bar, a.edit.paste, "cmdPaste", QStringLiteral("edit-paste"), u'V');
+    showOnToolBar(bar, a.edit.undo, "cmdUndo", QStringLiteral("edit-undo"), u'Z');
+    bar->addSeparator();
+    showOnToolBar(bar, a.edit.remove, "cmdDelete", QStringLiteral("edit-delete"), u'D');
+    showOnToolBar(bar, a.edit.find, "cmdFind", QStringLiteral("edit-find"), u'F');
+    showOnToolBar(bar, a.edit.findNext, "CmdFindNext", QStringLiteral("go-next"), u'N');
+    showOnToolBar(bar, a.format.backColour, "cmdBColour", QString(), u'B');
+    bar->addSeparator();
+    showOnToolBar(bar, a.format.foreColour, "cmdFColuor", QString(), u'A');
+    showOnToolBar(bar, a.format.bold, "cmdBold", QStringLiteral("format-text-bold"), u'B');
+    showOnToolBar(bar, a.format.italic, "cmdItalic", QStringLiteral("format-text-italic"), u'I');
+    showOnToolBar(bar, a.format.underline, "cmdUnderline", QStringLiteral("format-text-underline"),
+                  u'U');
+    showOnToolBar(bar, a.format.left, "cmdLeftJ", QStringLiteral("format-justify-left"), u'L');
+    showOnToolBar(bar, a.format.centre, "cmdCentreJ", QStringLiteral("format-justify-center"),
+                  u'E');
+    showOnToolBar(bar, a.format.right, "cmdRightJ", QStringLiteral("format-justify-right"), u'R');
+    showOnToolBar(bar, a.format.indentLess, "cmdIndentLess", QStringLiteral("format-indent-less"),
+                  u'<');
+    bar->addSeparator();
+    showOnToolBar(bar, a.format.indentMore, "cmdIndentMore", QStringLiteral("format-indent-more"),
+                  u'>');
+    showOnToolBar(bar, a.format.bullet, "cmdBullet", QString(), u'\u2022');
+
     // Fonts and the other windows get a second row, so nothing hides behind the overflow.
     addToolBarBreak(Qt::TopToolBarArea);
-    toolBar = new QToolBar(this);
-    toolBar->setObjectName(QStringLiteral("Toolbar2"));
-    toolBar->setMovable(false);
-    toolBar->setIconSize(QSize(20, 20));
-    addToolBar(Qt::TopToolBarArea, toolBar);
-    cboFont = new QComboBox(toolBar);
-    cboFont->setObjectName(QStringLiteral("cboFont"));
+    m_windowBar = makeBar("Toolbar2");
+    bar = m_windowBar;
+    cboFont = named(new QComboBox(bar), "cboFont");
     cboFont->setEditable(true);
     cboFont->setMinimumContentsLength(14);
-    toolBar->addWidget(cboFont);
-    cboSize = new QComboBox(toolBar);
-    cboSize->setObjectName(QStringLiteral("cboSize"));
+    bar->addWidget(cboFont);
+    cboSize = named(new QComboBox(bar), "cboSize");
     cboSize->setEditable(true);
     cboSize->setMinimumContentsLength(3);
-    toolBar->addWidget(cboSize);
-    toolBar->addSeparator();
-    static const Def windows[] = {
-        {"cmdBibMulti", "view-dual", u'M', false},
-        {"cmdCommentary", "accessories-text-editor", u'K', false},
-        {"cmdDictionary", "accessories-dictionary", u'D', false},
-        {"cmdBibNames", "avatar-default", u'N', false},
-        {"cmdPrayer", "x-office-calendar", u'J', false},
-        {"cmdHlp", "help-browser", u'?', false},
-        {"cmdCHM", "", u'H', false},
-        {"cmdMP3", "", u'\u266A', false},
-    };
-    for (const Def& d : windows)
-        addToolButton(QString::fromLatin1(d.name), QString::fromLatin1(d.icon), QChar(d.glyph));
-}
-
-QAction* MainMenu::addItem(QMenu* menu, const QString& name, const QString& caption,
-                           void (MainMenu::*handler)()) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
-    if (handler)
-        connect(a, &QAction::triggered, this, handler);
-    return a;
+    bar->addWidget(cboSize);
+    bar->addSeparator();
+    showOnToolBar(bar, a.view.multiBible, "cmdBibMulti", QStringLiteral("view-dual"), u'M');
+    showOnToolBar(bar, a.view.commentary, "cmdCommentary",
+                  QStringLiteral("accessories-text-editor"), u'K');
+    showOnToolBar(bar, a.view.dictionary, "cmdDictionary", QStringLiteral("accessories-dictionary"),
+                  u'D');
+    showOnToolBar(bar, a.view.names, "cmdBibNames", QStringLiteral("avatar-default"), u'N');
+    showOnToolBar(bar, a.view.openDiary, "cmdPrayer", QStringLiteral("x-office-calendar"), u'J');
+    showOnToolBar(bar, a.help.contents, "cmdHlp", QStringLiteral("help-browser"), u'?');
+    showOnToolBar(bar, a.media.helpFileBibles, "cmdCHM", QString(), u'H');
+    showOnToolBar(bar, a.media.audioBibles, "cmdMP3", QString(), u'\u266A');
+    cmdCHM = qobject_cast<QToolButton*>(bar->widgetForAction(a.media.helpFileBibles));
+    cmdMP3 = qobject_cast<QToolButton*>(bar->widgetForAction(a.media.audioBibles));
 }
 
 void MainMenu::buildMenus() {
     QMenuBar* bar = menuBar();
-    auto menu = [this, bar](QMenu* parent, const char* name, const char* caption) {
+    auto menu = [bar](QMenu* parent, const char* name, const char* caption) {
         QMenu* m = parent ? parent->addMenu(QString::fromLatin1(caption))
                           : bar->addMenu(QString::fromLatin1(caption));
         m->setObjectName(QString::fromLatin1(name));
         m->menuAction()->setObjectName(QString::fromLatin1(name));
         return m;
     };
-    menFile = menu(nullptr, "menFile", "&File");
-    addItem(menFile, QStringLiteral("NewFile"), QStringLiteral("New"));
-    addItem(menFile, QStringLiteral("OpenFile"), QStringLiteral("Open "));
-    addItem(menFile, QStringLiteral("Save"), QStringLiteral("Save"));
-    addItem(menFile, QStringLiteral("FileSaveAs"), QStringLiteral("Save As"));
-    menFile->addSeparator();
-    addItem(menFile, QStringLiteral("PrintPreview"), QStringLiteral("Print Preview"));
-    addItem(menFile, QStringLiteral("PrintSetup"), QStringLiteral("Print Setup"));
-    addItem(menFile, QStringLiteral("Printt"), QStringLiteral("Print"));
-    menFile->addSeparator();
-    addItem(menFile, QStringLiteral("QuitApp"), QStringLiteral("Exit"), &MainMenu::QuitApp_Click);
+    const MainActions& a = m_actions;
+    MainMenus& m = m_menus;
+    m.file = menu(nullptr, "menFile", "&File");
+    m.file->addActions({a.file.newFile, a.file.open, a.file.save, a.file.saveAs});
+    m.file->addSeparator();
+    m.file->addActions({a.file.printPreview, a.file.printSetup, a.file.print});
+    m.file->addSeparator();
+    m.file->addAction(a.file.exit);
 
-    Edit = menu(nullptr, "Edit", "&Edit");
-    for (const char* n : {"Cut", "Copy", "Paste", "undo", "Delete"})
-        addItem(Edit, QString::fromLatin1(n), QString::fromLatin1(n));
-    Edit->addSeparator();
-    for (const char* n : {"Find", "FindNext", "SelectAll"})
-        addItem(Edit, QString::fromLatin1(n), QString::fromLatin1(n));
-    addItem(Edit, QStringLiteral("Wrap"), QStringLiteral("Wrap"))->setCheckable(true);
+    m.edit = menu(nullptr, "Edit", "&Edit");
+    m.edit->addActions({a.edit.cut, a.edit.copy, a.edit.paste, a.edit.undo, a.edit.remove});
+    m.edit->addSeparator();
+    m.edit->addActions({a.edit.find, a.edit.findNext, a.edit.selectAll, a.edit.wrap});
 
-    Bibles = menu(nullptr, "Bibles", "&View");
-    addItem(Bibles, QStringLiteral("VerseByVerse"), QStringLiteral("Multi &Bible"));
-    addItem(Bibles, QStringLiteral("Commentary"), QStringLiteral("&Commentary"));
-    addItem(Bibles, QStringLiteral("Dictionaries"), QStringLiteral("&Dictionary"));
-    addItem(Bibles, QStringLiteral("BMaps"), QStringLiteral("&Maps"));
-    addItem(Bibles, QStringLiteral("Two"), QStringLiteral("&Names"));
-    addItem(Bibles, QStringLiteral("menIntegrateNames"), QStringLiteral("Integrate Names"))
-        ->setCheckable(true);
-    QMenu* prayer = menu(Bibles, "PrayerDiary", "&Prayer Diary");
-    addItem(prayer, QStringLiteral("OpenPrayerDiary"), QStringLiteral("&Open"));
-    addItem(prayer, QStringLiteral("SwitchIdent"), QStringLiteral("&Switch Identity"));
-    addItem(Bibles, QStringLiteral("TranslationNotes"), QStringLiteral("&Translation Notes"));
+    m.view = menu(nullptr, "Bibles", "&View");
+    m.view->addActions({a.view.multiBible, a.view.commentary, a.view.dictionary, a.view.maps,
+                        a.view.names, a.view.integrateNames});
+    m.prayerDiary = menu(m.view, "PrayerDiary", "&Prayer Diary");
+    m.prayerDiary->addActions({a.view.openDiary, a.view.switchIdentity});
+    m.view->addAction(a.view.translationNotes);
 
-    Formatt = menu(nullptr, "Formatt", "F&ormat");
-    addItem(Formatt, QStringLiteral("DateFormat"), QStringLiteral("Date"));
-    addItem(Formatt, QStringLiteral("Page_Setup"), QStringLiteral("&Page Setup"));
-    addItem(Formatt, QStringLiteral("mBookmark"), QStringLiteral("&Bookmark"));
+    m.format = menu(nullptr, "Formatt", "F&ormat");
+    m.format->addActions({a.format.date, a.format.pageSetup, a.format.bookmark});
 
-    menTools = menu(nullptr, "menTools", "&Tools");
-    addItem(menTools, QStringLiteral("mLanguage"), QStringLiteral("&Language Editor"));
-    addItem(menTools, QStringLiteral("Advanced"), QStringLiteral("Fo&lder Tool [Advanced]"),
-            &MainMenu::Advanced_Click);
-    addItem(menTools, QStringLiteral("menDebug"), QStringLiteral("Debug Mode"),
-            &MainMenu::menDebug_Click)
-        ->setCheckable(true);
-    addItem(menTools, QStringLiteral("BibDefaults"), QStringLiteral("&Options"));
-    addItem(menTools, QStringLiteral("ReIndex"), QStringLiteral("&ReIndex"),
-            &MainMenu::ReIndex_Click);
-    QMenu* integrity = menu(menTools, "IntegrityCheck", "&Integrity Check");
-    addItem(integrity, QStringLiteral("IntegrityBib"), QStringLiteral("&Bibles"));
-    addItem(integrity, QStringLiteral("IntegrityCommentary"), QStringLiteral("Co&mmentaries"));
-    addItem(integrity, QStringLiteral("IntegrityDict"), QStringLiteral("Dic&tionaries"));
-    addItem(integrity, QStringLiteral("IntegrityNames"), QStringLiteral("&Names"));
-    addItem(integrity, QStringLiteral("IntegrityAll"), QStringLiteral("&All"));
+    m.tools = menu(nullptr, "menTools", "&Tools");
+    m.tools->addActions(
+        {a.tools.language, a.tools.folderTool, a.tools.debug, a.tools.options, a.tools.reIndex});
+    m.integrity = menu(m.tools, "IntegrityCheck", "&Integrity Check");
+    m.integrity->addActions({a.tools.integrityBibles, a.tools.integrityCommentaries,
+                             a.tools.integrityDictionaries, a.tools.integrityNames,
+                             a.tools.integrityAll});
 
-    Web = menu(nullptr, "Web", "&Web/Email");
-    addItem(Web, QStringLiteral("mDiscussionForum"), QStringLiteral("Discussion Forum"));
-    addItem(Web, QStringLiteral("GotoWebsite"), QStringLiteral("Web Site"));
-    QMenu* list = menu(Web, "Mailinglist", "Mailing List");
-    addItem(list, QStringLiteral("mWebSubscribe"), QStringLiteral("Subscribe on the Web"));
-    addItem(list, QStringLiteral("mEmailSubscribe"), QStringLiteral("Subscribe by E-mail"));
-    QMenu* unsub = menu(Web, "Unsubscribe", "Unsubscribe");
-    addItem(unsub, QStringLiteral("mWebUnsubscribe"), QStringLiteral("Unsubscribe on the Web"));
-    addItem(unsub, QStringLiteral("mEmailUnsubscribe"),
-            QStringLiteral("Unsubscribe by E-mail"));
-    QMenu* send = menu(Web, "SendMessage", "Send a Message");
-    addItem(send, QStringLiteral("mWebSendmail"), QStringLiteral("Send on the Web"));
-    addItem(send, QStringLiteral("mEmailSendMail"), QStringLiteral("Send by E-mail"));
+    m.web = menu(nullptr, "Web", "&Web/Email");
+    m.web->addActions({a.web.forum, a.web.website});
+    m.mailingList = menu(m.web, "Mailinglist", "Mailing List");
+    m.mailingList->addActions({a.web.subscribeWeb, a.web.subscribeEmail});
+    m.unsubscribe = menu(m.web, "Unsubscribe", "Unsubscribe");
+    m.unsubscribe->addActions({a.web.unsubscribeWeb, a.web.unsubscribeEmail});
+    m.sendMessage = menu(m.web, "SendMessage", "Send a Message");
+    m.sendMessage->addActions({a.web.sendWeb, a.web.sendEmail});
 
-    Help = menu(nullptr, "Help", "&Help");
-    // F1 works from every control of the window.
-    addItem(Help, QStringLiteral("Contents"), QStringLiteral("&Contents"),
-            &MainMenu::Contents_Click)
-        ->setShortcut(QKeySequence(Qt::Key_F1));
-    addItem(Help, QStringLiteral("LicenceAgreement"), QStringLiteral("&License Agreement"),
-            &MainMenu::LicenceAgreement_Click);
-    addItem(Help, QStringLiteral("About"), QStringLiteral("&About"), &MainMenu::About_Click);
-    addItem(Help, QStringLiteral("SplashScreen"), QStringLiteral("S&plash Screen"),
-            &MainMenu::SplashScreen_Click);
-    addItem(Help, QStringLiteral("BugReport"), QStringLiteral("Report a &bug"));
-}
-
-QList<QWidget*> MainMenu::notepadButtons() const {
-    QList<QWidget*> out;
-    for (const char* n : {"cmdOpen", "CmdSave", "cmdPrint", "cmdCut", "cmdCopy", "cmdPaste",
-                          "cmdUndo", "cmdDelete", "cmdFind", "CmdFindNext", "cmdBColour",
-                          "cmdFColuor", "cmdBold", "cmdItalic", "cmdUnderline", "cmdLeftJ",
-                          "cmdCentreJ", "cmdRightJ", "cmdIndentLess", "cmdIndentMore",
-                          "cmdBullet"})
-        if (QWidget* w = findChild<QWidget*>(QString::fromLatin1(n)))
-            out << w;
-    return out;
+    m.help = menu(nullptr, "Help", "&Help");
+    m.help->addActions(
+        {a.help.contents, a.help.licence, a.help.about, a.help.splash, a.web.bugReport});
 }
 
 void MainMenu::AddPicturesToMenu() {
-    struct Pic {
-        const char* action;
+    const MainActions& a = m_actions;
+    struct Picture {
+        QAction* action;
         const char* icon;
         char16_t glyph;
     };
-    static const Pic pics[] = {
-        {"NewFile", "document-new", u'+'},     {"OpenFile", "document-open", u'O'},
-        {"Save", "document-save", u'S'},       {"FileSaveAs", "document-save-as", u'S'},
-        {"PrintPreview", "document-print-preview", u'P'}, {"Printt", "document-print", u'P'},
-        {"QuitApp", "application-exit", u'Q'}, {"Cut", "edit-cut", u'X'},
-        {"Copy", "edit-copy", u'C'},           {"Paste", "edit-paste", u'V'},
-        {"undo", "edit-undo", u'Z'},           {"Delete", "edit-delete", u'D'},
-        {"Find", "edit-find", u'F'},           {"SelectAll", "edit-select-all", u'A'},
-        {"Contents", "help-contents", u'?'},   {"About", "help-about", u'i'},
+    const Picture pictures[] = {
+        {a.file.newFile, "document-new", u'+'},
+        {a.file.open, "document-open", u'O'},
+        {a.file.save, "document-save", u'S'},
+        {a.file.saveAs, "document-save-as", u'S'},
+        {a.file.printPreview, "document-print-preview", u'P'},
+        {a.file.print, "document-print", u'P'},
+        {a.file.exit, "application-exit", u'Q'},
+        {a.edit.cut, "edit-cut", u'X'},
+        {a.edit.copy, "edit-copy", u'C'},
+        {a.edit.paste, "edit-paste", u'V'},
+        {a.edit.undo, "edit-undo", u'Z'},
+        {a.edit.remove, "edit-delete", u'D'},
+        {a.edit.find, "edit-find", u'F'},
+        {a.edit.selectAll, "edit-select-all", u'A'},
+        {a.help.contents, "help-contents", u'?'},
+        {a.help.about, "help-about", u'i'},
     };
-    for (const Pic& p : pics)
-        if (QAction* a = action(QString::fromLatin1(p.action)))
-            a->setIcon(ToolIcons::icon(QString::fromLatin1(p.icon), QChar(p.glyph)));
+    for (const Picture& p : pictures) {
+        // A command with a tool button keeps the button's picture.
+        if (p.action->icon().isNull())
+            p.action->setIcon(ToolIcons::icon(QString::fromLatin1(p.icon), QChar(p.glyph)));
+        p.action->setIconVisibleInMenu(true);
+    }
 }

@@ -5,10 +5,12 @@
 #include "app/notepad/DocumentFile.h"
 #include "app/notepad/NotepadFind.h"
 #include "app/notepad/NotepadFormat.h"
+#include "app/notepad/PaneEvents.h"
 #include "app/notepad/RichClipboard.h"
 #include "library/ProgramState.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
 #include "platform/RichPane.h"
 #include "platform/Twips.h"
@@ -23,14 +25,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QShortcut>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTextFrame>
-#include <QToolButton>
 
 using MessageText::Frm;
 using MessageText::Std;
@@ -49,152 +49,8 @@ QString product() {
     return TolvaneRoutines::ProductName();
 }
 
-// The Alt shortcuts of the pane act when the key is released.
-enum class AltKey { None, Left, Centre, Right, IndentMore, IndentLess, Bullet };
-
-AltKey altKeyOf(const QKeyEvent* e) {
-    if ((e->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier)
-        return AltKey::None;
-    switch (e->key()) {
-    case Qt::Key_L:
-        return AltKey::Left;
-    case Qt::Key_C:
-        return AltKey::Centre;
-    case Qt::Key_R:
-        return AltKey::Right;
-    case Qt::Key_D:
-        return AltKey::IndentMore;
-    case Qt::Key_S:
-        return AltKey::IndentLess;
-    case Qt::Key_O:
-        return AltKey::Bullet;
-    default:
-        return AltKey::None;
-    }
-}
-
-// The pane's keyboard and mouse: the Alt shortcuts (which would otherwise open menus),
-// the clipboard keys (so they behave as the Cut, Copy and Paste commands), and the
-// selection tracking after each key and click.
-class PaneEvents : public QObject {
-public:
-    explicit PaneEvents(MainMenu* window) : QObject(window->RT), m_window(window) {
-        setObjectName(QStringLiteral("PaneEvents"));
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_window->RT->viewport()) {
-            if (event->type() == QEvent::MouseButtonRelease)
-                paneClicked();
-            return false;
-        }
-        switch (event->type()) {
-        case QEvent::ShortcutOverride: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (altKeyOf(key) != AltKey::None) {
-                key->accept();
-                return true;
-            }
-            return false;
-        }
-        case QEvent::KeyPress:
-            return keyDown(static_cast<QKeyEvent*>(event));
-        case QEvent::KeyRelease:
-            keyUp(static_cast<QKeyEvent*>(event));
-            return false;
-        default:
-            return false;
-        }
-    }
-
-private:
-    bool keyDown(QKeyEvent* key) {
-        if (altKeyOf(key) != AltKey::None)
-            return true; // acted on when released
-        if (m_window->isBusy())
-            return false;
-        if (key->matches(QKeySequence::Cut)) {
-            m_window->Cut_Click();
-            return true;
-        }
-        if (key->matches(QKeySequence::Copy)) {
-            m_window->Copy_Click();
-            return true;
-        }
-        if (key->matches(QKeySequence::Paste)) {
-            m_window->Paste_Click();
-            return true;
-        }
-        return false;
-    }
-
-    void keyUp(QKeyEvent* key) {
-        const char* button = nullptr;
-        switch (altKeyOf(key)) {
-        case AltKey::Left:
-            button = "cmdLeftJ";
-            break;
-        case AltKey::Centre:
-            button = "cmdCentreJ";
-            break;
-        case AltKey::Right:
-            button = "cmdRightJ";
-            break;
-        case AltKey::IndentMore:
-            button = "cmdIndentMore";
-            break;
-        case AltKey::IndentLess:
-            button = "cmdIndentLess";
-            break;
-        case AltKey::Bullet:
-            button = "cmdBullet";
-            break;
-        case AltKey::None:
-            break;
-        }
-        if (button && !key->isAutoRepeat())
-            if (auto* b = m_window->findChild<QToolButton*>(QString::fromLatin1(button)))
-                b->click(); // a disabled button (busy) does nothing
-        m_window->DocumentChanged = true;
-        m_window->UpdateButtons();
-    }
-
-    void paneClicked() {
-        m_window->FindStart = m_window->RT->textCursor().position();
-        m_window->UpdateButtons();
-    }
-
-    MainMenu* m_window;
-};
-
-QToolButton* button(const MainMenu* w, const char* name) {
-    return w->findChild<QToolButton*>(QString::fromLatin1(name));
-}
-
-void enableUndo(MainMenu* w) {
-    w->action(QStringLiteral("undo"))->setEnabled(true);
-    if (!w->isBusy())
-        button(w, "cmdUndo")->setEnabled(true);
-}
-
-// Cut, Copy and Delete are offered exactly when text is selected.
-void updateSelectionItems(MainMenu* w) {
-    const bool selected = w->RT->textCursor().hasSelection();
-    for (const char* n : {"Cut", "Copy", "Delete"})
-        w->action(QString::fromLatin1(n))->setEnabled(selected);
-    if (w->isBusy())
-        return;
-    for (const char* n : {"cmdCut", "cmdCopy", "cmdDelete"})
-        button(w, n)->setEnabled(selected);
-}
-
-void mergeFormat(MainMenu* w, const QTextCharFormat& format) {
-    w->RT->mergeCurrentCharFormat(format);
-}
-
-double twipsToPixels(const MainMenu* w, double twips) {
-    return Twips::toPixels(twips, RichPane::LogicalDpi(w->RT));
+double twipsToPixels(const QTextEdit* pane, double twips) {
+    return Twips::toPixels(twips, RichPane::LogicalDpi(pane));
 }
 
 void setFrameBackground(QTextEdit* pane, const QColor* colour) {
@@ -208,104 +64,135 @@ void setFrameBackground(QTextEdit* pane, const QColor* colour) {
 }
 
 // Writes the pane to the file; a failure is reported and changes nothing.
-bool writeDocument(MainMenu* w, const QString& path) {
-    const QString error = DocumentFile::saveRich(path, *w->RT->document());
+bool writeDocument(ProgramState& s, const QTextEdit* pane, const QString& path) {
+    const QString error = DocumentFile::saveRich(path, *pane->document());
     if (error.isEmpty())
         return true;
-    ProgramState& s = w->state();
     s.dialogs.show(Dialogs::Icon::Warning, product(),
                    Std(s, kSaveFailedMessage) + QStringLiteral("\r\n\r\n") +
                        QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error);
     return false;
 }
 
-Dialogs::FileRequest fileRequest(const MainMenu* w, const QString& title) {
+Dialogs::FileRequest fileRequest(const QString& notepadFile, const QString& title) {
     Dialogs::FileRequest r;
     r.title = title;
-    if (!w->NotepadFileName.isEmpty())
-        r.folder = QFileInfo(w->NotepadFileName).absolutePath() + QLatin1Char('/');
+    if (!notepadFile.isEmpty())
+        r.folder = QFileInfo(notepadFile).absolutePath() + QLatin1Char('/');
     return r;
 }
 
 } // namespace
 
 void MainMenu::connectNotepad() {
-    auto item = [this](const char* name, void (MainMenu::*handler)()) {
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    const MainActions& a = m_actions;
+    struct Command {
+        QAction* action;
+        void (MainMenu::*handler)();
     };
-    item("NewFile", &MainMenu::NewFile_Click);
-    item("OpenFile", &MainMenu::OpenFile_Click);
-    item("Save", &MainMenu::Save_Click);
-    item("FileSaveAs", &MainMenu::FileSaveAs_Click);
-    item("Cut", &MainMenu::Cut_Click);
-    item("Copy", &MainMenu::Copy_Click);
-    item("Paste", &MainMenu::Paste_Click);
-    item("undo", &MainMenu::undo_Click);
-    item("Delete", &MainMenu::Delete_Click);
-    item("Find", &MainMenu::Find_Click);
-    item("FindNext", &MainMenu::FindNext_Click);
-    item("SelectAll", &MainMenu::SelectAll_Click);
-    item("Wrap", &MainMenu::Wrap_Click);
-    item("Page_Setup", &MainMenu::OpenPageSetup);
-
-    auto tool = [this](const char* name, void (MainMenu::*handler)()) {
-        connect(button(this, name), &QToolButton::clicked, this, handler);
+    const Command commands[] = {
+        {a.file.newFile, &MainMenu::NewFile_Click},
+        {a.file.open, &MainMenu::OpenFile_Click},
+        {a.file.save, &MainMenu::Save_Click},
+        {a.file.saveAs, &MainMenu::FileSaveAs_Click},
+        {a.edit.cut, &MainMenu::Cut_Click},
+        {a.edit.copy, &MainMenu::Copy_Click},
+        {a.edit.paste, &MainMenu::Paste_Click},
+        {a.edit.undo, &MainMenu::undo_Click},
+        {a.edit.remove, &MainMenu::Delete_Click},
+        {a.edit.find, &MainMenu::Find_Click},
+        {a.edit.findNext, &MainMenu::FindNext_Click},
+        {a.edit.selectAll, &MainMenu::SelectAll_Click},
+        {a.edit.wrap, &MainMenu::Wrap_Click},
+        {a.format.pageSetup, &MainMenu::OpenPageSetup},
+        {a.format.backColour, &MainMenu::cmdBColour_Click},
+        {a.format.foreColour, &MainMenu::cmdFColuor_Click},
+        {a.format.bold, &MainMenu::cmdBold_Click},
+        {a.format.italic, &MainMenu::cmdItalic_Click},
+        {a.format.underline, &MainMenu::cmdUnderline_Click},
+        {a.format.left, &MainMenu::cmdLeftJ_Click},
+        {a.format.centre, &MainMenu::cmdCentreJ_Click},
+        {a.format.right, &MainMenu::cmdRightJ_Click},
+        {a.format.indentLess, &MainMenu::cmdIndentLess_Click},
+        {a.format.indentMore, &MainMenu::cmdIndentMore_Click},
+        {a.format.bullet, &MainMenu::cmdBullet_Click},
     };
-    tool("cmdOpen", &MainMenu::OpenFile_Click);
-    tool("CmdSave", &MainMenu::Save_Click);
-    tool("cmdCut", &MainMenu::Cut_Click);
-    tool("cmdCopy", &MainMenu::Copy_Click);
-    tool("cmdPaste", &MainMenu::Paste_Click);
-    tool("cmdUndo", &MainMenu::undo_Click);
-    tool("cmdDelete", &MainMenu::Delete_Click);
-    tool("cmdFind", &MainMenu::Find_Click);
-    tool("CmdFindNext", &MainMenu::FindNext_Click);
-    tool("cmdBColour", &MainMenu::cmdBColour_Click);
-    tool("cmdFColuor", &MainMenu::cmdFColuor_Click);
-    tool("cmdBold", &MainMenu::cmdBold_Click);
-    tool("cmdItalic", &MainMenu::cmdItalic_Click);
-    tool("cmdUnderline", &MainMenu::cmdUnderline_Click);
-    tool("cmdLeftJ", &MainMenu::cmdLeftJ_Click);
-    tool("cmdCentreJ", &MainMenu::cmdCentreJ_Click);
-    tool("cmdRightJ", &MainMenu::cmdRightJ_Click);
-    tool("cmdIndentLess", &MainMenu::cmdIndentLess_Click);
-    tool("cmdIndentMore", &MainMenu::cmdIndentMore_Click);
-    tool("cmdBullet", &MainMenu::cmdBullet_Click);
-    connect(cboFont, QOverload<int>::of(&QComboBox::activated), this, &MainMenu::cboFont_Click);
-    connect(cboSize, QOverload<int>::of(&QComboBox::activated), this, &MainMenu::cboSize_Click);
+    for (const Command& c : commands)
+        checkedConnect(c.action, &QAction::triggered, this, c.handler);
+    checkedConnect(cboFont, QOverload<int>::of(&QComboBox::activated), this,
+                   &MainMenu::cboFont_Click);
+    checkedConnect(cboSize, QOverload<int>::of(&QComboBox::activated), this,
+                   &MainMenu::cboSize_Click);
 
     // The Ctrl shortcuts and F3 act when the key goes down, wherever the focus is in this
     // window (a text box keeps its own Ctrl+A).
-    auto key = [this](const QKeySequence& seq, std::function<void()> f) {
-        auto* s = new QShortcut(seq, this);
-        s->setContext(Qt::WindowShortcut);
-        connect(s, &QShortcut::activated, this, [this, f] {
-            if (!isBusy())
-                f();
-        });
-    };
-    key(QKeySequence(Qt::CTRL | Qt::Key_B), [this] { button(this, "cmdBold")->click(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_T), [this] { button(this, "cmdItalic")->click(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_U), [this] { button(this, "cmdUnderline")->click(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { Find_Click(); });
-    key(QKeySequence(Qt::Key_F3), [this] { FindNext_Click(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { action(QStringLiteral("Wrap"))->trigger(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_A), [this] { SelectAll_Click(); });
+    a.format.bold->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    a.format.italic->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    a.format.underline->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    a.edit.find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    a.edit.findNext->setShortcut(QKeySequence(Qt::Key_F3));
+    a.edit.wrap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    a.edit.selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
 
-    auto* events = new PaneEvents(this);
-    RT->installEventFilter(events);
-    RT->viewport()->installEventFilter(events);
-    connect(RT, &QTextEdit::selectionChanged, this, [this] { updateSelectionItems(this); });
-    RT->document()->setIndentWidth(twipsToPixels(this, kBulletIndentTwips));
+    // Cut, Copy and Delete are offered exactly when text is selected; the pane's clipboard
+    // keys act as the commands; the buttons follow the selection after each key and click.
+    setRule(a.edit.cut, [this] { return RT->textCursor().hasSelection(); });
+    setRule(a.edit.copy, [this] { return RT->textCursor().hasSelection(); });
+    setRule(a.edit.remove, [this] { return RT->textCursor().hasSelection(); });
+    setRule(a.edit.paste, [this] { return m_clipboardUsable; });
+    setRule(a.edit.undo, [this] { return m_undoOffered; });
+    m_paneEvents = new PaneEvents(RT);
+    checkedConnect(RT, &QTextEdit::selectionChanged, this, &MainMenu::updateSelectionCommands);
+    checkedConnect(m_paneEvents, &PaneEvents::clipboardKey, this,
+                   [this](QKeySequence::StandardKey key) {
+                       if (key == QKeySequence::Cut)
+                           Cut_Click();
+                       else if (key == QKeySequence::Copy)
+                           Copy_Click();
+                       else
+                           Paste_Click();
+                   });
+    checkedConnect(m_paneEvents, &PaneEvents::altShortcut, this, [this](Qt::Key key) {
+        const MainActions& a = m_actions;
+        const QHash<int, QAction*> byKey{
+            {Qt::Key_L, a.format.left},       {Qt::Key_C, a.format.centre},
+            {Qt::Key_R, a.format.right},      {Qt::Key_D, a.format.indentMore},
+            {Qt::Key_S, a.format.indentLess}, {Qt::Key_O, a.format.bullet}};
+        if (QAction* action = byKey.value(key))
+            action->trigger(); // a disabled command (busy) does nothing
+    });
+    checkedConnect(m_paneEvents, &PaneEvents::keyReleased, this, &MainMenu::paneKeyReleased);
+    checkedConnect(RT->document(), &QTextDocument::contentsChange, this,
+                   &MainMenu::paneContentsChanged);
+    checkedConnect(m_paneEvents, &PaneEvents::clicked, this, &MainMenu::paneClicked);
+    RT->document()->setIndentWidth(twipsToPixels(RT, kBulletIndentTwips));
 
     // The pane's own menu offers the same commands as the Edit menu.
     RT->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(RT, &QTextEdit::customContextMenuRequested, this, [this](const QPoint& at) {
+    checkedConnect(RT, &QTextEdit::customContextMenuRequested, this, [this](const QPoint& at) {
+        const MainActions& a = m_actions;
         QMenu menu(this);
-        for (const char* n : {"Cut", "Copy", "Paste", "undo", "Delete", "SelectAll"})
-            menu.addAction(action(QString::fromLatin1(n)));
+        menu.addActions(
+            {a.edit.cut, a.edit.copy, a.edit.paste, a.edit.undo, a.edit.remove, a.edit.selectAll});
         menu.exec(RT->viewport()->mapToGlobal(at));
     });
+}
+
+void MainMenu::paneKeyReleased() {
+    if (!m_busy)
+        UpdateButtons();
+}
+
+// Only an edit (text or formatting changed) makes the document changed: moving about,
+// modifier keys and shortcuts that change nothing do not ask to be saved later.
+void MainMenu::paneContentsChanged(int, int charsRemoved, int charsAdded) {
+    if (!m_fillingPane && (charsRemoved > 0 || charsAdded > 0))
+        DocumentChanged = true;
+}
+
+void MainMenu::paneClicked() {
+    FindStart = RT->textCursor().position();
+    UpdateButtons();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -331,6 +218,7 @@ void MainMenu::NewFile_Click() {
                              Dialogs::Buttons::YesNo, Dialogs::Answer::No) == Dialogs::Answer::No)
         return;
     setWindowTitle(Frm(m_state, 17));
+    const PaneFill fill(m_fillingPane);
     RT->clear();
     setFrameBackground(RT, nullptr);
     // The new document has no file yet: Save must ask for one rather than overwrite the
@@ -350,7 +238,7 @@ void MainMenu::OpenFile_Click() {
         if (a == Dialogs::Answer::Yes)
             Save_Click();
     }
-    Dialogs::FileRequest request = fileRequest(this, Frm(m_state, 59).trimmed());
+    Dialogs::FileRequest request = fileRequest(NotepadFileName, Frm(m_state, 59).trimmed());
     request.filters =
         QStringList{QStringLiteral("All files (*.*)"), QStringLiteral("Text Files (*.txt)"),
                     QStringLiteral("Rich Text (*.rtf)")};
@@ -367,6 +255,7 @@ void MainMenu::OpenFile_Click() {
     }
     NotepadFileName = path;
     FindStart = 0;
+    const PaneFill fill(m_fillingPane);
     RT->clear();
     RichPane::SetColours(RT, 0xFFFFFF, 0);
     if (!file.readable || !DocumentFile::loadRich(file.bytes, RT->document())) {
@@ -395,7 +284,7 @@ void MainMenu::Save_Click() {
         FileSaveAs_Click();
         return;
     }
-    if (!writeDocument(this, NotepadFileName))
+    if (!writeDocument(m_state, RT, NotepadFileName))
         return;
     DocumentChanged = false;
     setWindowTitle(NotepadFileName);
@@ -403,7 +292,7 @@ void MainMenu::Save_Click() {
 
 void MainMenu::FileSaveAs_Click() {
     for (;;) {
-        Dialogs::FileRequest request = fileRequest(this, Frm(m_state, 61).trimmed());
+        Dialogs::FileRequest request = fileRequest(NotepadFileName, Frm(m_state, 61).trimmed());
         request.filters = QStringList{QStringLiteral("RichText (*.rtf)")};
         request.filterIndex = 0;
         const std::optional<QString> chosen = m_state.dialogs.saveFile(request);
@@ -420,7 +309,7 @@ void MainMenu::FileSaveAs_Click() {
             if (a == Dialogs::Answer::Cancel)
                 return;
         }
-        if (!writeDocument(this, path))
+        if (!writeDocument(m_state, RT, path))
             return;
         DocumentChanged = false;
         NotepadFileName = path;
@@ -441,7 +330,7 @@ void MainMenu::Cut_Click() {
         RT->setTextCursor(c);
     }
     CheckClipboard();
-    enableUndo(this);
+    offerUndo();
     DocumentChanged = true;
 }
 
@@ -462,7 +351,7 @@ void MainMenu::Paste_Click() {
         RT->setTextCursor(c);
     else
         RT->paste();
-    enableUndo(this);
+    offerUndo();
     DocumentChanged = true;
 }
 
@@ -474,7 +363,7 @@ void MainMenu::undo_Click() {
 void MainMenu::Delete_Click() {
     RT->setFocus();
     CheckClipboard();
-    enableUndo(this);
+    offerUndo();
     QTextCursor c = RT->textCursor();
     c.deleteChar();
     RT->setTextCursor(c);
@@ -483,7 +372,7 @@ void MainMenu::Delete_Click() {
 void MainMenu::SelectAll_Click() {
     RT->selectAll();
     RT->setFocus();
-    updateSelectionItems(this);
+    updateSelectionCommands();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -518,7 +407,7 @@ void MainMenu::FindNext_Click() {
 void MainMenu::Wrap_Click() {
     // The action's tick has already changed when this runs.
     const QTextCursor selection = RT->textCursor();
-    if (action(QStringLiteral("Wrap"))->isChecked())
+    if (m_actions.edit.wrap->isChecked())
         ApplyPaneLayout();
     else
         RichPane::SetLineLayout(RT, false, kNoWrapTwips, 0);
@@ -526,7 +415,7 @@ void MainMenu::Wrap_Click() {
 }
 
 void MainMenu::OpenPageSetup() {
-    PageSetup window(m_state, RT, action(QStringLiteral("Wrap")), this);
+    PageSetup window(m_state, RT, m_actions.edit.wrap, this);
     window.exec();
 }
 
@@ -536,33 +425,35 @@ void MainMenu::OpenPageSetup() {
 namespace {
 // The button has toggled already; the attribute becomes the opposite of the selection's,
 // and with text selected the button then shows what the selection has.
-void toggleCharacter(MainMenu* w, const char* name, bool NotepadFormat::State::*attribute,
+void toggleCharacter(QTextEdit* pane, QAction* command, bool NotepadFormat::State::*attribute,
                      const std::function<void(QTextCharFormat&, bool)>& set) {
-    const bool on = !(NotepadFormat::stateOf(w->RT->textCursor()).*attribute);
+    const bool on = !(NotepadFormat::stateOf(pane->textCursor()).*attribute);
     QTextCharFormat f;
     set(f, on);
-    mergeFormat(w, f);
-    if (w->RT->textCursor().hasSelection())
-        button(w, name)->setChecked(NotepadFormat::stateOf(w->RT->textCursor()).*attribute);
-    enableUndo(w);
-    w->RT->setFocus();
+    pane->mergeCurrentCharFormat(f);
+    if (pane->textCursor().hasSelection())
+        command->setChecked(NotepadFormat::stateOf(pane->textCursor()).*attribute);
+    pane->setFocus();
 }
 } // namespace
 
 void MainMenu::cmdBold_Click() {
-    toggleCharacter(this, "cmdBold", &NotepadFormat::State::bold, [](QTextCharFormat& f, bool on) {
-        f.setFontWeight(on ? QFont::Bold : QFont::Normal);
-    });
+    toggleCharacter(
+        RT, m_actions.format.bold, &NotepadFormat::State::bold,
+        [](QTextCharFormat& f, bool on) { f.setFontWeight(on ? QFont::Bold : QFont::Normal); });
+    offerUndo();
 }
 
 void MainMenu::cmdItalic_Click() {
-    toggleCharacter(this, "cmdItalic", &NotepadFormat::State::italic,
+    toggleCharacter(RT, m_actions.format.italic, &NotepadFormat::State::italic,
                     [](QTextCharFormat& f, bool on) { f.setFontItalic(on); });
+    offerUndo();
 }
 
 void MainMenu::cmdUnderline_Click() {
-    toggleCharacter(this, "cmdUnderline", &NotepadFormat::State::underline,
+    toggleCharacter(RT, m_actions.format.underline, &NotepadFormat::State::underline,
                     [](QTextCharFormat& f, bool on) { f.setFontUnderline(on); });
+    offerUndo();
 }
 
 void MainMenu::cmdLeftJ_Click() {
@@ -584,12 +475,12 @@ void MainMenu::cmdRightJ_Click() {
 }
 
 void MainMenu::cmdIndentMore_Click() {
-    NotepadFormat::changeIndent(RT->textCursor(), twipsToPixels(this, kIndentStepTwips));
+    NotepadFormat::changeIndent(RT->textCursor(), twipsToPixels(RT, kIndentStepTwips));
     RT->setFocus();
 }
 
 void MainMenu::cmdIndentLess_Click() {
-    NotepadFormat::changeIndent(RT->textCursor(), -twipsToPixels(this, kIndentStepTwips));
+    NotepadFormat::changeIndent(RT->textCursor(), -twipsToPixels(RT, kIndentStepTwips));
     RT->setFocus();
 }
 
@@ -604,7 +495,7 @@ void MainMenu::cmdFColuor_Click() {
         m_state.Bib1TC = WinColour::fromQColor(*c);
         RT->setTextColor(WinColour::toQColor(m_state.Bib1TC));
     }
-    enableUndo(this);
+    offerUndo();
     RT->setFocus();
 }
 
@@ -619,7 +510,7 @@ void MainMenu::cmdBColour_Click() {
         if (RT->document()->rootFrame()->frameFormat().hasProperty(QTextFormat::BackgroundBrush))
             setFrameBackground(RT, &colour);
     }
-    enableUndo(this);
+    offerUndo();
     RT->setFocus();
 }
 
@@ -630,7 +521,7 @@ void MainMenu::cboFont_Click(int index) {
     m_state.DEFAULTFONT = face;
     QTextCharFormat f;
     f.setFontFamilies({face});
-    mergeFormat(this, f);
+    RT->mergeCurrentCharFormat(f);
     RT->setFocus();
 }
 
@@ -643,30 +534,23 @@ void MainMenu::cboSize_Click(int index) {
     m_state.Bib1Fontsize = quint8(size);
     QTextCharFormat f;
     f.setFontPointSize(size);
-    mergeFormat(this, f);
-    enableUndo(this);
+    RT->mergeCurrentCharFormat(f);
+    offerUndo();
     RT->setFocus();
 }
 
 void MainMenu::UpdateButtons() {
     const NotepadFormat::State s = NotepadFormat::stateOf(RT->textCursor());
-    button(this, "cmdBold")->setChecked(s.bold);
-    button(this, "cmdItalic")->setChecked(s.italic);
-    button(this, "cmdUnderline")->setChecked(s.underline);
-    const Qt::Alignment a = s.alignment;
-    button(this, "cmdLeftJ")->setChecked(a == Qt::AlignLeft);
-    button(this, "cmdCentreJ")->setChecked(a == Qt::AlignHCenter);
-    button(this, "cmdRightJ")->setChecked(a == Qt::AlignRight);
-    button(this, "cmdBullet")->setChecked(s.bullet);
+    const MainActions::Format& f = m_actions.format;
+    f.bold->setChecked(s.bold);
+    f.italic->setChecked(s.italic);
+    f.underline->setChecked(s.underline);
+    f.left->setChecked(s.alignment == Qt::AlignLeft);
+    f.centre->setChecked(s.alignment == Qt::AlignHCenter);
+    f.right->setChecked(s.alignment == Qt::AlignRight);
+    f.bullet->setChecked(s.bullet);
     cboSize->setEditText(s.pointSize > 0 ? QString::number(s.pointSize) : QString());
     // Several faces: the list keeps its text, which shut-down stores as the default face.
     if (!s.family.isEmpty())
         cboFont->setEditText(s.family);
 }
-
-// ---------------------------------------------------------------------------------------
-// Still provided by later work.
-
-void MainMenu::LoadBookmarks() {}
-
-void MainMenu::QuitDiary() {}

@@ -1,29 +1,33 @@
-// Printing the results pane: print setup, print preview and print.
+// Printing the results pane: print setup, print preview and print. The pane stays as it is
+// while a job runs (the busy state), so what is printed is what was asked for.
 #include "app/MainMenu.h"
 
+#include "platform/CheckedConnect.h"
 #include "printing/PrintService.h"
 
 #include <QAction>
 #include <QTextEdit>
-#include <QToolButton>
 
 void MainMenu::connectPrinting() {
-    new PrintService(m_state, this);
-    connect(action(QStringLiteral("PrintPreview")), &QAction::triggered, this,
-            &MainMenu::PrintPreview_Click);
-    connect(action(QStringLiteral("PrintSetup")), &QAction::triggered, this,
-            &MainMenu::PrintSetup_Click);
-    connect(action(QStringLiteral("Printt")), &QAction::triggered, this, &MainMenu::Printt_Click);
-    if (auto* button = findChild<QToolButton*>(QStringLiteral("cmdPrint")))
-        connect(button, &QToolButton::clicked, this, &MainMenu::Printt_Click);
+    checkedConnect(m_actions.file.printPreview, &QAction::triggered, this,
+                   &MainMenu::PrintPreview_Click);
+    checkedConnect(m_actions.file.printSetup, &QAction::triggered, this,
+                   &MainMenu::PrintSetup_Click);
+    checkedConnect(m_actions.file.print, &QAction::triggered, this, &MainMenu::Printt_Click);
 }
 
-PrintService* MainMenu::printService() const {
-    return findChild<PrintService*>(QStringLiteral("PrintService"), Qt::FindDirectChildrenOnly);
+void MainMenu::PrintPreview_Click() {
+    menDisable();
+    m_print->PrintPreview(RT, this);
+    menEnable();
 }
 
-void MainMenu::PrintPreview_Click() { printService()->PrintPreview(RT, this); }
+void MainMenu::PrintSetup_Click() {
+    m_print->PrintSetup();
+}
 
-void MainMenu::PrintSetup_Click() { printService()->PrintSetup(); }
-
-void MainMenu::Printt_Click() { printService()->Print(RT); }
+void MainMenu::Printt_Click() {
+    menDisable();
+    m_print->Print(RT);
+    menEnable();
+}

@@ -8,15 +8,17 @@
 #include "app/search/SearchHistory.h"
 #include "library/GlobalSTRINGFunctions.h"
 #include "library/ProgramState.h"
+#include "library/SettingsKeys.h"
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "library/VerseIndex.h"
-#include "library/Win1252.h"
 #include "localisation/MessageText.h"
 #include "platform/Dialogs.h"
 #include "platform/RichPane.h"
+#include "platform/Win1252.h"
 #include "platform/WinColour.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,10 +30,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QToolButton>
 
 namespace {
-const QString kSettings = SettingsKeys::Settings;
 
 QStringList listItems(const QComboBox* box) {
     QStringList out;
@@ -55,7 +55,7 @@ void MainMenu::showStatus(const QString& text, bool bold) {
 
 void MainMenu::cboBooks_Click() {
     SelectedBook = cboBooks->currentIndex() + 1;
-    m_state.settings.writeNumber(kSettings, QStringLiteral("CBOBookmark"),
+    m_state.settings.writeNumber(SettingsKeys::Settings, SettingsKeys::CBOBookmark.name,
                                  cboBooks->currentIndex());
 }
 
@@ -67,7 +67,7 @@ void MainMenu::cboTranslation_Click() {
             CurrentBibleFile = m_state.BibleFiles.value(i);
     VerseIndex::PrepareIndex(m_state, m_state.BibleFolder, CurrentBibleFile, true,
                              [this](const QString& text, bool bold) { showStatus(text, bold); });
-    m_state.settings.writeNumber(kSettings, QStringLiteral("WhichBib"),
+    m_state.settings.writeNumber(SettingsKeys::Settings, SettingsKeys::WhichBib.name,
                                  cboTranslation->currentIndex());
 }
 
@@ -89,8 +89,9 @@ void MainMenu::Command1_Click() {
     menDisable();
     ApplyPaneLayout();
     setWindowTitle(TolvaneRoutines::ProductName());
-    for (const char* n : {"cmdLeftJ", "cmdCentreJ", "cmdRightJ", "cmdBullet"})
-        findChild<QToolButton*>(QString::fromLatin1(n))->setChecked(false);
+    for (QAction* a : {m_actions.format.left, m_actions.format.centre, m_actions.format.right,
+                       m_actions.format.bullet})
+        a->setChecked(false);
     DayLabel = GlobalSTRINGFunctions::DayText();
     Label1->hide();
 
@@ -101,8 +102,8 @@ void MainMenu::Command1_Click() {
     MatchCount = 0;
 
     ScriptureSearch search(m_state);
-    const SearchRequest request{CurrentBibleFile, SelectedBook, chosenMode(),
-                                ChkCase->isChecked(), cboSearch->currentText()};
+    const SearchRequest request{CurrentBibleFile, SelectedBook, chosenMode(), ChkCase->isChecked(),
+                                cboSearch->currentText()};
     if (!search.prepare(request, [this](const QString& t, bool b) { showStatus(t, b); })) {
         showStatus(search.statusText(0), false);
         endSearch();
@@ -115,6 +116,7 @@ void MainMenu::Command1_Click() {
         SearchTerms[k + 1] = Win1252::decode(terms.at(k));
 
     // The pane holds results now, not a document: nothing of the search is undoable.
+    const PaneFill fill(m_fillingPane);
     RT->setUndoRedoEnabled(false);
     RT->clear();
     RichPane::SetColours(RT, m_state.Bib1BC, m_state.Bib1TC);
@@ -150,6 +152,7 @@ void MainMenu::endSearch() {
 
 void MainMenu::HighlightText(const HighlightPlan& plan, bool recolourFirst) {
     const bool wasBusy = m_busy;
+    const PaneFill fill(m_fillingPane);
     menDisable();
     PBar->setRange(0, m_state.MAXCountSize + 30);
     PBar->setValue(0);
@@ -215,14 +218,18 @@ void MainMenu::HighlightText(const HighlightPlan& plan, bool recolourFirst) {
         menEnable();
 }
 
-void MainMenu::cStop_Click() { StopRequested = true; }
+void MainMenu::cStop_Click() {
+    StopRequested = true;
+}
 
 void MainMenu::cboSearch_KeyPress() {
     SaveComboHistory();
     Command1_Click();
 }
 
-void MainMenu::cboSearch_LostFocus() { SaveComboHistory(); }
+void MainMenu::cboSearch_LostFocus() {
+    SaveComboHistory();
+}
 
 void MainMenu::PopulateHistoryCombo() {
     cboSearch->clear();
@@ -248,4 +255,6 @@ void MainMenu::Command2_Click() {
     cboSearch->setEditText(SearchHistory::InitialText());
 }
 
-void MainMenu::ReIndex_Click() { VerseIndex::ReIndex(m_state); }
+void MainMenu::ReIndex_Click() {
+    VerseIndex::ReIndex(m_state);
+}

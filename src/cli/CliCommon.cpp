@@ -59,8 +59,8 @@ std::optional<int> toInt(const QString& text, int low, int high) {
 }
 
 Session::Session()
-    : m_store(m_settingsDir.filePath(QStringLiteral("settings.ini"))),
-      m_state(m_store, m_dialogs) {}
+    : m_store(m_settingsDir.filePath(QStringLiteral("settings.ini"))), m_state(m_store, m_dialogs) {
+}
 
 bool Session::load(const QString& folder, QString& error) {
     ProgramState& state = m_state;

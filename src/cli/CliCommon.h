@@ -14,9 +14,9 @@
 // error stream, and a program folder loaded as the main window's start-up loads it.
 namespace Cli {
 
-constexpr int kOk = 0;        // found, matched, unchanged
-constexpr int kNothing = 1;   // nothing matched or found
-constexpr int kUsage = 2;     // bad arguments, or no usable program folder
+constexpr int kOk = 0;      // found, matched, unchanged
+constexpr int kNothing = 1; // nothing matched or found
+constexpr int kUsage = 2;   // bad arguments, or no usable program folder
 
 void printError(const QString& text);
 // Writes text to standard output as UTF-8, as it stands.

@@ -64,7 +64,8 @@ int Cli::runSearch(const QStringList& args) {
     if (a.values.contains(QStringLiteral("--book"))) {
         const auto n = toInt(a.value(QStringLiteral("--book")), 1, Catalogues::kBookSelections);
         if (!n)
-            return usage(QStringLiteral("bad value for --book: ") + a.value(QStringLiteral("--book")),
+            return usage(QStringLiteral("bad value for --book: ") +
+                             a.value(QStringLiteral("--book")),
                          kUsageText);
         book = *n;
     }

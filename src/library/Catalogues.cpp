@@ -5,7 +5,7 @@
 #include "library/LineReader.h"
 #include "library/ProgramState.h"
 #include "library/TolvaneRoutines.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 #include "localisation/MessageText.h"
 #include "platform/Dialogs.h"
 

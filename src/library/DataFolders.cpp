@@ -13,16 +13,15 @@ namespace DataFolders {
 
 namespace {
 using namespace SettingsKeys;
-const QString kSettings = SettingsKeys::Settings;
 
 // Reads a value with the store's default; a value that does not convert leaves the
 // variable as it was.
 template <typename T, typename Convert>
 void readInto(const SettingsStore& store, const QString& key, T& variable, Convert convert) {
-    if (!store.contains(kSettings, key))
+    if (!store.contains(Settings, key))
         return;
     T value{};
-    if (convert(store.read(kSettings, key, QString()), value))
+    if (convert(store.read(Settings, key, QString()), value))
         variable = value;
 }
 
@@ -44,7 +43,7 @@ bool toColour(const QString& text, quint32& out) {
 // A position that is not a 32-bit whole number is not used (converting it would overflow).
 qint32 readPosition(const SettingsStore& store, const QString& key) {
     qint32 value = 0;
-    return SettingsConvert::toInt32(store.read(kSettings, key, QString()), value) ? value : 0;
+    return SettingsConvert::toInt32(store.read(Settings, key, QString()), value) ? value : 0;
 }
 } // namespace
 
@@ -67,10 +66,10 @@ void CreateFolders(const QString& programFolder) {
 
 bool MakeFoldersIfRequired(ProgramState& state) {
     const QString version = TolvaneRoutines::VersionDigits();
-    if (state.settings.read(kSettings, Revision, RevisionDefault) ==
+    if (state.settings.read(Settings, Revision, RevisionDefault) ==
         version)
         return false;
-    state.settings.write(kSettings, Revision, version);
+    state.settings.write(Settings, Revision, version);
     CreateFolders(state.programDir);
     return true;
 }
@@ -129,10 +128,10 @@ void SetModuleFolders(ProgramState& state) {
 
 void SaveWindowPlacement(ProgramState& state, const QString& name) {
     SettingsStore& s = state.settings;
-    s.writeNumber(kSettings, name + PlacementLeft, state.Placement.left);
-    s.writeNumber(kSettings, name + PlacementTop, state.Placement.top);
-    s.writeNumber(kSettings, name + PlacementWidth, state.Placement.width);
-    s.writeNumber(kSettings, name + PlacementHeight, state.Placement.height);
+    s.writeNumber(Settings, name + PlacementLeft, state.Placement.left);
+    s.writeNumber(Settings, name + PlacementTop, state.Placement.top);
+    s.writeNumber(Settings, name + PlacementWidth, state.Placement.width);
+    s.writeNumber(Settings, name + PlacementHeight, state.Placement.height);
 }
 
 void LoadWindowPlacement(ProgramState& state, const QString& name, const QSizeF& screenTwips) {
@@ -140,8 +139,8 @@ void LoadWindowPlacement(ProgramState& state, const QString& name, const QSizeF&
     WindowPlacement p;
     p.left = readPosition(s, name + PlacementLeft);
     p.top = readPosition(s, name + PlacementTop);
-    p.width = s.readNumber(kSettings, name + PlacementWidth, 0);
-    p.height = s.readNumber(kSettings, name + PlacementHeight, 0);
+    p.width = s.readNumber(Settings, name + PlacementWidth, 0);
+    p.height = s.readNumber(Settings, name + PlacementHeight, 0);
     if (p.width < 1000 || p.height < 600 || p.width >= screenTwips.width() ||
         p.height >= screenTwips.height())
         p = WindowPlacement{0, 0, 8000, 8000};
@@ -152,9 +151,9 @@ void SavePrayerFontSettings(ProgramState& state, bool diaryVisible, int size, qu
                             const QString& face) {
     if (!diaryVisible)
         return;
-    state.settings.writeNumber(kSettings, SettingsKeys::PrayerFontSize, quint8(size));
-    state.settings.writeNumber(kSettings, SettingsKeys::PrayerForeColour, qint32(colour));
-    state.settings.write(kSettings, SettingsKeys::PrayerFontName, face);
+    state.settings.writeNumber(Settings, SettingsKeys::PrayerFontSize, quint8(size));
+    state.settings.writeNumber(Settings, SettingsKeys::PrayerForeColour, qint32(colour));
+    state.settings.write(Settings, SettingsKeys::PrayerFontName, face);
 }
 
 void RecoverSettingsAndFolders(ProgramState& state) {
@@ -163,7 +162,7 @@ void RecoverSettingsAndFolders(ProgramState& state) {
                            TolvaneRoutines::ProductName() + QStringLiteral("\r\n") +
                            QStringLiteral("Will attempt to recover from this. Please restart "
                                           "the Program."));
-    state.settings.deleteSection(kSettings);
+    state.settings.deleteSection(Settings);
     state.settings.sync();
     CreateFolders(state.programDir);
     state.EndRequested = true;

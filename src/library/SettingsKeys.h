@@ -23,8 +23,8 @@ constexpr qint64 kByteLow = 0, kByteHigh = 255;
 // Sections.
 constexpr QLatin1String Settings("Settings");
 constexpr QLatin1String ModulePathSection("Module_Path");
-constexpr QLatin1String SearchHistory("Search History");
-constexpr QLatin1String Identity("Identity");
+constexpr QLatin1String SearchHistorySection("Search History");
+constexpr QLatin1String IdentitySection("Identity");
 constexpr QLatin1String PrayerTypes("PrayerTypes");
 constexpr QLatin1String PrayerResults("PrayerResults");
 
@@ -46,8 +46,7 @@ constexpr QLatin1String DefaultFont("DEFAULTFONT");
 constexpr QLatin1String DefaultFontDefault("Times New Roman");
 constexpr IntKey ShowSplash{QLatin1String("ShowSplash"), 1, kInt16Low, kInt16High};
 constexpr IntKey AutoClearClip{QLatin1String("AutoClearClip"), 0, kInt16Low, kInt16High};
-constexpr IntKey PasswordProtected{QLatin1String("Password Protected"), 1, kInt16Low,
-                                   kInt16High};
+constexpr IntKey PasswordProtected{QLatin1String("Password Protected"), 1, kInt16Low, kInt16High};
 
 // "Settings": the main window's geometry (twips) and its remembered choices.
 constexpr QLatin1String MainWidth("MainWidth");

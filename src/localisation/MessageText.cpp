@@ -4,7 +4,7 @@
 #include "library/LineReader.h"
 #include "library/ProgramState.h"
 #include "library/TolvaneRoutines.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 #include "platform/Dialogs.h"
 
 namespace MessageText {

@@ -3,6 +3,7 @@
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
 #include "localisation/MessageText.h"
+#include "platform/Named.h"
 #include "platform/RichPane.h"
 
 #include <QAction>
@@ -15,13 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-} // namespace
 
 PageSetup::PageSetup(ProgramState& state, QTextEdit* pane, QAction* wrapItem, QWidget* parent)
     : QDialog(parent), m_state(state), m_pane(pane), m_wrapItem(wrapItem) {

@@ -2,6 +2,7 @@
 
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/Named.h"
 #include "printing/PageLayout.h"
 #include "printing/PreviewScales.h"
 
@@ -18,11 +19,6 @@
 
 namespace {
 constexpr int kScrollRange = 1000;
-
-template <typename T> T* named(T* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 // Hourglass pointer for the length of a step.
 struct BusyCursor {

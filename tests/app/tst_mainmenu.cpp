@@ -9,15 +9,17 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QRadioButton>
 #include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
-#include <QDir>
-#include <QMenu>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -32,6 +34,8 @@ private slots:
     void startUpRunsItsStepsInOrder();
     void secondStartCreatesNoFolders();
     void badStoredValuesDoNotStopStartUp();
+    void outOfRangeStoredValuesAreNotUsed_data();
+    void outOfRangeStoredValuesAreNotUsed();
     void activeUpdateSetting_data();
     void activeUpdateSetting();
     void shortBookCatalogueRecovers();
@@ -64,28 +68,28 @@ void TestMainMenu::firstStartUsesDefaults() {
     QCOMPARE(f.state->LanguagePrefix, QStringLiteral("ENGLISH_"));
     QCOMPARE(f.settings->read(S, QStringLiteral("Revision"), QString()),
              TolvaneRoutines::VersionDigits());
-    QCOMPARE(f.settings->read(QStringLiteral("Module_Path"), QStringLiteral("ModulePath"),
-                              QString()),
-             f.folder.path() + QStringLiteral("/Modules/"));
-    QCOMPARE(f.settings->read(QStringLiteral("Module_Path"), QStringLiteral("TolvanePath"),
-                              QString()),
-             f.folder.path() + '/');
+    QCOMPARE(
+        f.settings->read(QStringLiteral("Module_Path"), QStringLiteral("ModulePath"), QString()),
+        f.folder.path() + QStringLiteral("/Modules/"));
+    QCOMPARE(
+        f.settings->read(QStringLiteral("Module_Path"), QStringLiteral("TolvanePath"), QString()),
+        f.folder.path() + '/');
     // 10500 x 8000 twips at 1000, 1000: at 96 dpi, 700 x 533 pixels at 67, 67.
     const double dpi = w.logicalDpiX();
     QCOMPARE(w.width(), qRound(10500.0 * dpi / 1440));
     QCOMPARE(w.height(), qRound(8000.0 * dpi / 1440));
     QCOMPARE(w.pos(), QPoint(qRound(1000.0 * dpi / 1440), qRound(1000.0 * dpi / 1440)));
-    QCOMPARE(w.cboBooks->count(), 72);
-    QCOMPARE(w.cboBooks->currentIndex(), 68);
-    QCOMPARE(w.SelectedBook, 69);
-    QCOMPARE(w.cboTranslation->currentText(), QStringLiteral("Test Bible"));
-    QCOMPARE(w.CurrentBibleFile, QStringLiteral("b_tst.TXT"));
-    QVERIFY(w.chkNone->isChecked());
-    QVERIFY(!w.chkActiveUpd->isChecked());
-    QVERIFY(w.cStop->isHidden());
+    QCOMPARE(ctl<QComboBox>(w, "cboBooks")->count(), 72);
+    QCOMPARE(ctl<QComboBox>(w, "cboBooks")->currentIndex(), 68);
+    QCOMPARE(w.selectedBook(), 69);
+    QCOMPARE(ctl<QComboBox>(w, "cboTranslation")->currentText(), QStringLiteral("Test Bible"));
+    QCOMPARE(w.currentBibleFile(), QStringLiteral("b_tst.TXT"));
+    QVERIFY(ctl<QRadioButton>(w, "chkNone")->isChecked());
+    QVERIFY(!ctl<QCheckBox>(w, "chkActiveUpd")->isChecked());
+    QVERIFY(ctl<QPushButton>(w, "cStop")->isHidden());
     QCOMPARE(w.windowTitle(), QStringLiteral("Tolvane"));
-    QCOMPARE(w.cboSize->currentText(), QStringLiteral("12"));
-    QCOMPARE(w.cboFont->currentText(), QStringLiteral("Times New Roman"));
+    QCOMPARE(ctl<QComboBox>(w, "cboSize")->currentText(), QStringLiteral("12"));
+    QCOMPARE(ctl<QComboBox>(w, "cboFont")->currentText(), QStringLiteral("Times New Roman"));
     for (const QString& sub : {QStringLiteral("Modules/Bible"), QStringLiteral("Modules/Prayers"),
                                QStringLiteral("Index"), QStringLiteral("Scratch")})
         QVERIFY2(FileFunctions::FolderExists(f.folder.file(sub)), qPrintable(sub));
@@ -95,9 +99,9 @@ void TestMainMenu::firstStartUsesDefaults() {
 void TestMainMenu::startUpRunsItsStepsInOrder() {
     MainMenuFixture f;
     f.load();
-    const QStringList expected = {
-        "1",  "2",  "6",  "7",  "8",  "9",  "10", "11", "13", "14", "15", "16", "18",
-        "21", "22", "23", "24", "26", "27", "28", "29", "30", "31", "32", "33", "activate"};
+    const QStringList expected = {"1",  "2",  "6",  "7",  "8",  "9",  "10", "11",      "13",
+                                  "14", "15", "16", "18", "21", "22", "23", "24",      "26",
+                                  "27", "28", "29", "30", "31", "32", "33", "activate"};
     QCOMPARE(f.steps, expected);
 }
 
@@ -124,9 +128,62 @@ void TestMainMenu::badStoredValuesDoNotStopStartUp() {
     f.load();
     QCOMPARE(f.endRequests, 0);
     QCOMPARE(f.window->width(), qRound(10500.0 * f.window->logicalDpiX() / 1440));
-    QCOMPARE(f.window->cboTranslation->currentIndex(), 0);
-    QCOMPARE(f.window->cboBooks->currentIndex(), 0);
+    QCOMPARE(ctl<QComboBox>(*f.window, "cboTranslation")->currentIndex(), 0);
+    QCOMPARE(ctl<QComboBox>(*f.window, "cboBooks")->currentIndex(), 0);
     QCOMPARE(f.state->Bib1Fontsize, quint8(12));
+}
+
+void TestMainMenu::outOfRangeStoredValuesAreNotUsed_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("ShowSplash beyond 16 bits") << "ShowSplash"
+                                               << "99999";
+    QTest::newRow("CBOBookmark 1e10") << "CBOBookmark"
+                                      << "1e10";
+    QTest::newRow("WhichBib -1e300") << "WhichBib"
+                                     << "-1e300";
+    QTest::newRow("MainWidth 1e308") << "MainWidth"
+                                     << "1e308";
+    QTest::newRow("MainLeft -1e40") << "MainLeft"
+                                    << "-1e40";
+    QTest::newRow("Bib1Fontsize 1e300") << "Bib1Fontsize"
+                                        << "1e300";
+    QTest::newRow("MAXCountSize 1e12") << "MAXCountSize"
+                                       << "1e12";
+    QTest::newRow("WidthPage beyond a single") << "WidthPage"
+                                               << "1e39";
+    QTest::newRow("FitToDesktop 1e10") << "FitToDesktop"
+                                       << "1e10";
+    QTest::newRow("ApplyToAllForms -70000") << "ApplyToAllForms"
+                                            << "-70000";
+}
+
+// Hand-edited values that no variable can hold: each falls back to its default (page
+// values take the page-value error path), and none reaches a conversion that cannot hold it.
+void TestMainMenu::outOfRangeStoredValuesAreNotUsed() {
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    MainMenuFixture f;
+    f.settings->write(S, key, value);
+    const bool pageValue =
+        QStringList{"WidthPage", "FitToDesktop", "ApplyToAllForms"}.contains(key);
+    if (pageValue) {
+        f.dialogs.expectMessage(Dialogs::Answer::Ok, QStringLiteral("Load Main."));
+        ModalDriver::whenModal(QString(), [](QWidget* w) { w->close(); });
+    }
+    f.load();
+    QCOMPARE(f.endRequests, 0);
+    MainMenu& w = *f.window;
+    const double dpi = w.logicalDpiX();
+    QCOMPARE(w.width(), qRound(10500.0 * dpi / 1440));
+    QCOMPARE(w.pos(), QPoint(qRound(1000.0 * dpi / 1440), qRound(1000.0 * dpi / 1440)));
+    QCOMPARE(f.state->ShowSplash, qint16(key == QLatin1String("ShowSplash") ? 1 : 0));
+    QCOMPARE(ctl<QComboBox>(w, "cboBooks")->currentIndex(), 68);
+    QCOMPARE(ctl<QComboBox>(w, "cboTranslation")->currentIndex(), 0);
+    QCOMPARE(f.state->Bib1Fontsize, quint8(12));
+    QCOMPARE(f.state->MAXCountSize, 500);
+    QCOMPARE(f.steps.contains(QStringLiteral("29")), !pageValue);
+    QCOMPARE(f.dialogs.pending(), 0);
 }
 
 void TestMainMenu::activeUpdateSetting_data() {
@@ -143,7 +200,7 @@ void TestMainMenu::activeUpdateSetting() {
     MainMenuFixture f;
     f.settings->write(S, QStringLiteral("ActiveUpdateBib1"), stored);
     f.load();
-    QCOMPARE(f.window->chkActiveUpd->isChecked(), ticked);
+    QCOMPARE(ctl<QCheckBox>(*f.window, "chkActiveUpd")->isChecked(), ticked);
 }
 
 void TestMainMenu::shortBookCatalogueRecovers() {
@@ -169,7 +226,7 @@ void TestMainMenu::damagedTranslationRecordIsReported() {
     f.dialogs.expectMessage(Dialogs::Answer::Ok, QStringLiteral("Translations.txt line 2"));
     f.load();
     QCOMPARE(f.endRequests, 0);
-    QCOMPARE(f.window->cboTranslation->count(), 1);
+    QCOMPARE(ctl<QComboBox>(*f.window, "cboTranslation")->count(), 1);
     QVERIFY(f.dialogs.records().at(0).box.title.contains(QStringLiteral("Unforseen error")));
 }
 
@@ -189,7 +246,7 @@ void TestMainMenu::noBiblesWindowEndsProgram() {
     f.load();
     QCOMPARE(f.endRequests, 1);
     QVERIFY(f.state->EndRequested);
-    QCOMPARE(f.window->cboTranslation->count(), 0);
+    QCOMPARE(ctl<QComboBox>(*f.window, "cboTranslation")->count(), 0);
 }
 
 void TestMainMenu::missingMessageFileIsReported() {
@@ -229,15 +286,15 @@ void TestMainMenu::interfaceTextsComeFromMessageFiles() {
     MainMenu& w = *f.window;
     QCOMPARE(w.findChild<QWidget*>(QStringLiteral("cmdOpen"))->toolTip(),
              QStringLiteral("Open a document"));
-    QCOMPARE(w.action(QStringLiteral("QuitApp"))->text(), QStringLiteral("Leave"));
-    QCOMPARE(w.chkNone->text(), QStringLiteral("Pattern"));
-    QCOMPARE(w.action(QStringLiteral("menDebug"))->text(), QStringLiteral("Debugging"));
+    QCOMPARE(ctl<QAction>(w, "QuitApp")->text(), QStringLiteral("Leave"));
+    QCOMPARE(ctl<QRadioButton>(w, "chkNone")->text(), QStringLiteral("Pattern"));
+    QCOMPARE(ctl<QAction>(w, "menDebug")->text(), QStringLiteral("Debugging"));
     // With debug mode on, texts carry their numbers.
     f.settings->write(S, QStringLiteral("DEBUG"), QStringLiteral("True"));
     f.restart();
     f.load();
-    QVERIFY(f.window->action(QStringLiteral("menDebug"))->isChecked());
-    QVERIFY(f.window->action(QStringLiteral("QuitApp"))->text().endsWith(QStringLiteral("65")));
+    QVERIFY(ctl<QAction>(*f.window, "menDebug")->isChecked());
+    QVERIFY(ctl<QAction>(*f.window, "QuitApp")->text().endsWith(QStringLiteral("65")));
 }
 
 void TestMainMenu::activationFollowsInstalledModules() {
@@ -254,9 +311,9 @@ void TestMainMenu::activationFollowsInstalledModules() {
     QCOMPARE(chm->property("Tag").toString(), QStringLiteral("OK"));
     QCOMPARE(mp3->property("Tag").toString(), QStringLiteral("OK"));
     // The integrate-names tick goes when no names module is installed.
-    w.action(QStringLiteral("menIntegrateNames"))->setChecked(true);
+    ctl<QAction>(w, "menIntegrateNames")->setChecked(true);
     w.Form_Activate();
-    QVERIFY(!w.action(QStringLiteral("menIntegrateNames"))->isChecked());
+    QVERIFY(!ctl<QAction>(w, "menIntegrateNames")->isChecked());
 }
 
 void TestMainMenu::availabilityProbesEachModuleFolder() {
@@ -278,19 +335,41 @@ void TestMainMenu::busyStateDisablesAndRestores() {
     MainMenuFixture f;
     f.load();
     MainMenu& w = *f.window;
-    auto* bold = w.findChild<QToolButton*>(QStringLiteral("cmdBold"));
+    // Everything that could start or change work: menus, tool buttons, search controls.
+    QList<QWidget*> controls = {
+        ctl<QPushButton>(w, "Command1"),     ctl<QPushButton>(w, "Command2"),
+        ctl<QComboBox>(w, "cboTranslation"), ctl<QComboBox>(w, "cboBooks"),
+        ctl<QComboBox>(w, "cboSearch"),      ctl<QComboBox>(w, "cboFont"),
+        ctl<QGroupBox>(w, "Frame1")};
+    for (QToolButton* b : w.findChildren<QToolButton*>())
+        if (b->defaultAction())
+            controls << b;
+    QList<QAction*> menus;
+    for (QAction* a : w.menuBar()->actions())
+        menus << a;
+    QHash<QObject*, bool> before;
+    for (QWidget* c : controls)
+        before[c] = c->isEnabled();
+    QVERIFY(before.value(ctl<QToolButton>(w, "cmdBold")));
+
     w.menDisable();
-    QVERIFY(!w.cStop->isHidden());
-    QVERIFY(!w.Command1->isEnabled());
-    QVERIFY(!w.menFile->menuAction()->isEnabled());
-    QVERIFY(!w.menTools->menuAction()->isEnabled());
-    QVERIFY(w.Help->menuAction()->isEnabled());
-    QVERIFY(!bold->isEnabled());
+    QVERIFY(!ctl<QPushButton>(w, "cStop")->isHidden());
+    QVERIFY(ctl<QPushButton>(w, "cStop")->isEnabled());
+    QVERIFY(ctl<QCheckBox>(w, "chkActiveUpd")->isEnabled()); // may be ticked to watch
+    QVERIFY(ctl<QTextEdit>(w, "RT")->isReadOnly());
+    for (QWidget* c : controls)
+        QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
+    for (QAction* m : menus)
+        QVERIFY2(!m->isEnabled(), qPrintable(m->objectName()));
+    QVERIFY(!ctl<QAction>(w, "Contents")->isEnabled()); // F1 included
+
     w.menEnable();
-    QVERIFY(w.cStop->isHidden());
-    QVERIFY(w.Command1->isEnabled());
-    QVERIFY(w.Edit->menuAction()->isEnabled());
-    QVERIFY(bold->isEnabled());
+    QVERIFY(ctl<QPushButton>(w, "cStop")->isHidden());
+    QVERIFY(!ctl<QTextEdit>(w, "RT")->isReadOnly());
+    for (QWidget* c : controls)
+        QVERIFY2(c->isEnabled() == before.value(c), qPrintable(c->objectName()));
+    for (QAction* m : menus)
+        QVERIFY(m->isEnabled());
 }
 
 void TestMainMenu::timerAnimatesAndSlowsDown() {
@@ -302,7 +381,7 @@ void TestMainMenu::timerAnimatesAndSlowsDown() {
     QCOMPARE(w.animationFrame(), 8);
     w.Timer1_Timer();
     QCOMPARE(w.animationFrame(), 7);
-    QVERIFY(w.Label1->text().endsWith(' ' + w.DayLabel));
+    QVERIFY(ctl<QLabel>(w, "Label1")->text().endsWith(' ' + w.dayLabel()));
     for (int i = 1; i < 8 * 9; ++i)
         w.Timer1_Timer();
     QCOMPARE(w.animationCycles(), 9);
@@ -316,11 +395,11 @@ void TestMainMenu::debugModeToggles() {
     MainMenuFixture f;
     f.load();
     f.dialogs.expectMessage();
-    f.window->action(QStringLiteral("menDebug"))->trigger();
+    ctl<QAction>(*f.window, "menDebug")->trigger();
     QVERIFY(f.state->DebugMode);
     QCOMPARE(f.settings->read(S, QStringLiteral("DEBUG"), QString()), QStringLiteral("True"));
     f.dialogs.expectMessage();
-    f.window->action(QStringLiteral("menDebug"))->trigger();
+    ctl<QAction>(*f.window, "menDebug")->trigger();
     QVERIFY(!f.state->DebugMode);
     QCOMPARE(f.settings->read(S, QStringLiteral("DEBUG"), QString()), QStringLiteral("False"));
     QCOMPARE(f.dialogs.records().size(), 2);
@@ -329,16 +408,17 @@ void TestMainMenu::debugModeToggles() {
 
 void TestMainMenu::clearHistoryAsksFirst() {
     MainMenuFixture f;
-    f.settings->write(QStringLiteral("Search History"), QStringLiteral("0"), QStringLiteral("love"));
+    f.settings->write(QStringLiteral("Search History"), QStringLiteral("0"),
+                      QStringLiteral("love"));
     f.load();
     f.dialogs.expectMessage(Dialogs::Answer::No);
-    f.window->Command2->click();
+    ctl<QPushButton>(*f.window, "Command2")->click();
     QVERIFY(f.settings->contains(QStringLiteral("Search History"), QStringLiteral("0")));
     f.dialogs.expectMessage(Dialogs::Answer::Yes);
-    f.window->Command2->click();
+    ctl<QPushButton>(*f.window, "Command2")->click();
     QVERIFY(!f.settings->contains(QStringLiteral("Search History"), QStringLiteral("0")));
-    QCOMPARE(f.window->cboSearch->count(), 0);
-    QCOMPARE(f.window->cboSearch->currentText(), QStringLiteral("*"));
+    QCOMPARE(ctl<QComboBox>(*f.window, "cboSearch")->count(), 0);
+    QCOMPARE(ctl<QComboBox>(*f.window, "cboSearch")->currentText(), QStringLiteral("*"));
     const auto& box = f.dialogs.records().last().box;
     QCOMPARE(box.title, QStringLiteral("Confirm Delete"));
     QVERIFY(box.defaultButton == Dialogs::Answer::No);
@@ -348,7 +428,7 @@ void TestMainMenu::shutDownStoresState() {
     MainMenuFixture f;
     f.load();
     MainMenu& w = *f.window;
-    w.cboFont->setEditText(QStringLiteral("DejaVu Serif"));
+    ctl<QComboBox>(w, "cboFont")->setEditText(QStringLiteral("DejaVu Serif"));
     w.resize(900, 640);
     w.move(40, 50);
     QVERIFY(w.close());
@@ -360,7 +440,7 @@ void TestMainMenu::shutDownStoresState() {
              std::round(w.geometry().width() * k));
     QCOMPARE(f.settings->readNumber(S, QStringLiteral("MainLeft"), 0),
              std::round(w.geometry().x() * k));
-    QVERIFY(w.RT->toPlainText().isEmpty());
+    QVERIFY(ctl<QTextEdit>(w, "RT")->toPlainText().isEmpty());
 }
 
 void TestMainMenu::shutDownKeepsGeometryWhenMinimised() {
@@ -380,8 +460,8 @@ void TestMainMenu::scratchFilesFollowTheOption() {
         f.folder.write(QStringLiteral("Scratch/BibTmp_b_tst.TXT"), "x");
         f.folder.write(QStringLiteral("Scratch/noext"), "x");
         f.window->close();
-        const int left = QDir(f.folder.file(QStringLiteral("Scratch")))
-                             .entryList(QDir::Files).size();
+        const int left =
+            QDir(f.folder.file(QStringLiteral("Scratch"))).entryList(QDir::Files).size();
         QCOMPARE(left, option[0] == '1' ? 0 : 2);
     }
 }
@@ -403,8 +483,8 @@ void TestMainMenu::splashShowsAFavouriteVerse() {
 void TestMainMenu::webItemsOpenOnlyOurAddresses() {
     MainMenuFixture f;
     f.load();
-    f.window->action(QStringLiteral("GotoWebsite"))->trigger();
-    f.window->action(QStringLiteral("mEmailSendMail"))->trigger();
+    ctl<QAction>(*f.window, "GotoWebsite")->trigger();
+    ctl<QAction>(*f.window, "mEmailSendMail")->trigger();
     QCOMPARE(f.opener.opened,
              QStringList({TolvaneRoutines::WebAddress(),
                           QStringLiteral("mailto:") + TolvaneRoutines::EmailAddress()}));
@@ -419,21 +499,24 @@ void TestMainMenu::helpOpensOnF1AndKeepsWebLinksOutside() {
                    "<html><body><h1>Contents</h1><a href=\"page2.html\">next</a></body></html>");
     f.folder.write(QStringLiteral("help/page2.html"), "<html><body>Second page</body></html>");
     f.load();
-    QString first, second;
-    ModalDriver::whenModal(QStringLiteral("HelpViewer"), [&](QWidget* w) {
-        auto* browser = w->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
-        first = browser->toPlainText();
-        emit browser->anchorClicked(QUrl(QStringLiteral("page2.html")));
-        second = browser->toPlainText();
-        emit browser->anchorClicked(QUrl(QStringLiteral("https://tolvane.example.org/help")));
-        static_cast<QDialog*>(w)->accept();
-    });
     f.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-    QTest::keyClick(f.window->RT, Qt::Key_F1);
-    QVERIFY(first.contains(QStringLiteral("Contents")));
-    QCOMPARE(second, QStringLiteral("Second page"));
+    QTest::keyClick(ctl<QTextEdit>(*f.window, "RT"), Qt::Key_F1);
+    // The help window stays open beside the main window; F1 again brings the same one up.
+    auto* help = ctl<QDialog>(*f.window, "HelpViewer");
+    QVERIFY(help->isVisible());
+    QVERIFY(!help->isModal());
+    auto* browser = ctl<QTextBrowser>(*help, "HelpBrowser");
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("Contents")));
+    emit browser->anchorClicked(QUrl(QStringLiteral("page2.html")));
+    QCOMPARE(browser->toPlainText(), QStringLiteral("Second page"));
+    emit browser->anchorClicked(QUrl(QStringLiteral("https://tolvane.example.org/help")));
     QCOMPARE(f.opener.opened, QStringList{QStringLiteral("https://tolvane.example.org/help")});
+    ctl<QAction>(*f.window, "Contents")->trigger();
+    QCOMPARE(f.window->findChildren<QDialog*>(QStringLiteral("HelpViewer")).size(), 1);
+    // Shut-down closes it.
+    QVERIFY(f.window->close());
+    QTRY_VERIFY(f.window->findChildren<QDialog*>(QStringLiteral("HelpViewer")).isEmpty());
 }
 
 QTEST_MAIN(TestMainMenu)

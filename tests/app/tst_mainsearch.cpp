@@ -8,7 +8,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -25,8 +27,8 @@ QColor colourAt(QTextEdit* pane, int position) {
 }
 
 void search(MainMenu& w, const QString& text) {
-    w.cboSearch->setEditText(text);
-    w.Command1->click();
+    ctl<QComboBox>(w, "cboSearch")->setEditText(text);
+    ctl<QPushButton>(w, "Command1")->click();
 }
 
 // A long text for the stop button: 300 chapters of 100 verses in books 1 to 3.
@@ -53,6 +55,8 @@ private slots:
     void missingBookSaysSoAndShowsNothingStale();
     void tooManyTermsAreRefused();
     void stopButtonEndsTheSearch();
+    void nothingElseRunsDuringALongSearch_data();
+    void nothingElseRunsDuringALongSearch();
     void reIndexEmptiesTheIndexFolder();
 };
 
@@ -61,7 +65,7 @@ void TestMainSearch::translationChoiceBuildsIndex() {
     f.load();
     // Start-up chose the remembered translation, which built its index.
     QVERIFY(FileFunctions::FileExists(f.state->IndexFolder + QStringLiteral("b_tst.TXT.INDEX")));
-    QCOMPARE(f.window->Text1->text(), QStringLiteral("done"));
+    QCOMPARE(ctl<QLineEdit>(*f.window, "Text1")->text(), QStringLiteral("done"));
     QCOMPARE(f.state->CurrentIndexFile, QStringLiteral("b_tst.TXT"));
     QCOMPARE(f.settings->read(QStringLiteral("Settings"), QStringLiteral("WhichBib"), QString()),
              QStringLiteral("0"));
@@ -71,28 +75,28 @@ void TestMainSearch::patternSearchFillsAndHighlights() {
     MainMenuFixture f;
     f.load();
     MainMenu& w = *f.window;
-    w.cboBooks->setCurrentIndex(71); // whole Bible
+    ctl<QComboBox>(w, "cboBooks")->setCurrentIndex(71); // whole Bible
     w.cboBooks_Click();
     search(w, QStringLiteral("*God*"));
     // Every result line ends with a line break, as in the results file.
-    QStringList lines = w.RT->toPlainText().split('\n');
+    QStringList lines = ctl<QTextEdit>(w, "RT")->toPlainText().split('\n');
     QCOMPARE(lines.takeLast(), QString());
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.first(),
              QStringLiteral("GENESIS 1:1 In the beginning God created the heaven and the earth."));
     QCOMPARE(lines.last(), QStringLiteral("JOHN 3:16 For God so loved the world, that he gave "
                                           "his only begotten Son."));
-    QCOMPARE(w.Text1->text(), QStringLiteral("4 Matches 4 Verses"));
-    const int at = w.RT->toPlainText().indexOf(QStringLiteral("God"));
-    QCOMPARE(colourAt(w.RT, at), WinColour::toQColor(f.state->Bib1H1));
-    QCOMPARE(colourAt(w.RT, 0), WinColour::toQColor(f.state->Bib1TC));
+    QCOMPARE(ctl<QLineEdit>(w, "Text1")->text(), QStringLiteral("4 Matches 4 Verses"));
+    const int at = ctl<QTextEdit>(w, "RT")->toPlainText().indexOf(QStringLiteral("God"));
+    QCOMPARE(colourAt(ctl<QTextEdit>(w, "RT"), at), WinColour::toQColor(f.state->Bib1H1));
+    QCOMPARE(colourAt(ctl<QTextEdit>(w, "RT"), 0), WinColour::toQColor(f.state->Bib1TC));
     QVERIFY(!w.isBusy());
-    QVERIFY(w.cStop->isHidden());
-    QVERIFY(!w.DocumentChanged);
+    QVERIFY(ctl<QPushButton>(w, "cStop")->isHidden());
+    QVERIFY(!w.documentChanged());
     // Without wildcards a pattern must match the whole line.
     search(w, QStringLiteral("God"));
-    QVERIFY(w.RT->toPlainText().isEmpty());
-    QCOMPARE(w.Text1->text(), QStringLiteral("0 Matches 0 Verses"));
+    QVERIFY(ctl<QTextEdit>(w, "RT")->toPlainText().isEmpty());
+    QCOMPARE(ctl<QLineEdit>(w, "Text1")->text(), QStringLiteral("0 Matches 0 Verses"));
 }
 
 void TestMainSearch::termsGetTheirColoursAndSummary() {
@@ -101,40 +105,40 @@ void TestMainSearch::termsGetTheirColoursAndSummary() {
                       QStringLiteral("71"));
     f.load();
     MainMenu& w = *f.window;
-    w.chkAnyTerms->setChecked(true);
-    w.ChkCase->setChecked(true);
+    ctl<QRadioButton>(w, "chkAnyTerms")->setChecked(true);
+    ctl<QCheckBox>(w, "ChkCase")->setChecked(true);
     search(w, QStringLiteral("light*Jesus*nothing"));
-    const QString text = w.RT->toPlainText();
-    QCOMPARE(w.RT->document()->blockCount(), 3 + 1);
-    QCOMPARE(colourAt(w.RT, text.indexOf(QStringLiteral("light"))),
+    const QString text = ctl<QTextEdit>(w, "RT")->toPlainText();
+    QCOMPARE(ctl<QTextEdit>(w, "RT")->document()->blockCount(), 3 + 1);
+    QCOMPARE(colourAt(ctl<QTextEdit>(w, "RT"), text.indexOf(QStringLiteral("light"))),
              WinColour::toQColor(f.state->Bib1H1));
-    QCOMPARE(colourAt(w.RT, text.indexOf(QStringLiteral("Jesus"))),
+    QCOMPARE(colourAt(ctl<QTextEdit>(w, "RT"), text.indexOf(QStringLiteral("Jesus"))),
              WinColour::toQColor(f.state->Bib1H2));
-    QCOMPARE(w.cboResults->count(), 3);
-    QCOMPARE(w.cboResults->itemText(0), QStringLiteral("2 LIGHT"));
-    QCOMPARE(w.cboResults->itemText(2), QStringLiteral("0 NOTHING"));
-    QCOMPARE(w.cboResults->currentText(), QStringLiteral("SEARCH SUMMARY"));
-    QCOMPARE(w.TermCount, 3);
-    QCOMPARE(w.SearchTerms.at(2), QStringLiteral("Jesus"));
+    QCOMPARE(ctl<QComboBox>(w, "cboResults")->count(), 3);
+    QCOMPARE(ctl<QComboBox>(w, "cboResults")->itemText(0), QStringLiteral("2 LIGHT"));
+    QCOMPARE(ctl<QComboBox>(w, "cboResults")->itemText(2), QStringLiteral("0 NOTHING"));
+    QCOMPARE(ctl<QComboBox>(w, "cboResults")->currentText(), QStringLiteral("SEARCH SUMMARY"));
+    QCOMPARE(w.termCount(), 3);
+    QCOMPARE(w.searchTerms().at(2), QStringLiteral("Jesus"));
 }
 
 void TestMainSearch::enterSavesHistoryAndSearches() {
     MainMenuFixture f;
     f.load();
     MainMenu& w = *f.window;
-    w.cboSearch->setEditText(QStringLiteral("*light*"));
+    ctl<QComboBox>(w, "cboSearch")->setEditText(QStringLiteral("*light*"));
     // Keys reach the box first (it holds the focus), as they do from the keyboard.
-    QTest::keyClick(w.cboSearch, Qt::Key_Return);
-    QCOMPARE(w.cboSearch->count(), 1);
+    QTest::keyClick(ctl<QComboBox>(w, "cboSearch"), Qt::Key_Return);
+    QCOMPARE(ctl<QComboBox>(w, "cboSearch")->count(), 1);
     QCOMPARE(f.settings->read(QStringLiteral("Search History"), QStringLiteral("0"), QString()),
              QStringLiteral("*light*"));
-    QVERIFY(w.Text1->text().endsWith(QStringLiteral(" Verses")));
+    QVERIFY(ctl<QLineEdit>(w, "Text1")->text().endsWith(QStringLiteral(" Verses")));
     // The same text again is not added; another letter case is.
-    QTest::keyClick(w.cboSearch->lineEdit(), Qt::Key_Return);
-    QCOMPARE(w.cboSearch->count(), 1);
-    w.cboSearch->setEditText(QStringLiteral("*Light*"));
+    QTest::keyClick(ctl<QComboBox>(w, "cboSearch")->lineEdit(), Qt::Key_Return);
+    QCOMPARE(ctl<QComboBox>(w, "cboSearch")->count(), 1);
+    ctl<QComboBox>(w, "cboSearch")->setEditText(QStringLiteral("*Light*"));
     w.cboSearch_LostFocus();
-    QCOMPARE(w.cboSearch->count(), 2);
+    QCOMPARE(ctl<QComboBox>(w, "cboSearch")->count(), 2);
 }
 
 void TestMainSearch::historyComesBackAtNextStart() {
@@ -143,35 +147,35 @@ void TestMainSearch::historyComesBackAtNextStart() {
     f.settings->write(QStringLiteral("Search History"), QStringLiteral("2"), QStringLiteral("c"));
     f.settings->write(QStringLiteral("Search History"), QStringLiteral("101"), QStringLiteral("x"));
     f.load();
-    QCOMPARE(f.window->cboSearch->count(), 2);
-    QCOMPARE(f.window->cboSearch->itemText(1), QStringLiteral("c"));
-    QCOMPARE(f.window->cboSearch->currentText(), QStringLiteral("*"));
+    QCOMPARE(ctl<QComboBox>(*f.window, "cboSearch")->count(), 2);
+    QCOMPARE(ctl<QComboBox>(*f.window, "cboSearch")->itemText(1), QStringLiteral("c"));
+    QCOMPARE(ctl<QComboBox>(*f.window, "cboSearch")->currentText(), QStringLiteral("*"));
 }
 
 void TestMainSearch::missingBookSaysSoAndShowsNothingStale() {
     MainMenuFixture f;
     f.load();
     MainMenu& w = *f.window;
-    w.cboBooks->setCurrentIndex(0); // Genesis
+    ctl<QComboBox>(w, "cboBooks")->setCurrentIndex(0); // Genesis
     w.cboBooks_Click();
     search(w, QStringLiteral("*"));
-    QCOMPARE(w.RT->document()->blockCount(), 5 + 1);
-    w.cboBooks->setCurrentIndex(2); // Leviticus: not in the small Bible
+    QCOMPARE(ctl<QTextEdit>(w, "RT")->document()->blockCount(), 5 + 1);
+    ctl<QComboBox>(w, "cboBooks")->setCurrentIndex(2); // Leviticus: not in the small Bible
     w.cboBooks_Click();
     search(w, QStringLiteral("*"));
-    QVERIFY(w.RT->toPlainText().isEmpty());
-    QVERIFY(w.Text1->text().contains(QStringLiteral("Leviticus")));
+    QVERIFY(ctl<QTextEdit>(w, "RT")->toPlainText().isEmpty());
+    QVERIFY(ctl<QLineEdit>(w, "Text1")->text().contains(QStringLiteral("Leviticus")));
 }
 
 void TestMainSearch::tooManyTermsAreRefused() {
     MainMenuFixture f;
     f.load();
     MainMenu& w = *f.window;
-    w.chkAnyOrder->setChecked(true);
+    ctl<QRadioButton>(w, "chkAnyOrder")->setChecked(true);
     search(w, QStringLiteral("a*").repeated(31) + QStringLiteral("b"));
-    QVERIFY(w.Text1->text().contains(QStringLiteral("Too many")));
+    QVERIFY(ctl<QLineEdit>(w, "Text1")->text().contains(QStringLiteral("Too many")));
     QVERIFY(!w.isBusy());
-    QVERIFY(!w.Searching);
+    QVERIFY(!w.isSearching());
 }
 
 void TestMainSearch::stopButtonEndsTheSearch() {
@@ -185,16 +189,101 @@ void TestMainSearch::stopButtonEndsTheSearch() {
     QTimer stopper;
     stopper.setInterval(0);
     QObject::connect(&stopper, &QTimer::timeout, &w, [&w] {
-        if (w.Searching && !w.cStop->isHidden())
-            w.cStop->click();
+        if (w.isSearching() && !ctl<QPushButton>(w, "cStop")->isHidden())
+            ctl<QPushButton>(w, "cStop")->click();
     });
     stopper.start();
     search(w, QStringLiteral("*"));
     stopper.stop();
-    const int shown = w.RT->document()->blockCount();
+    const int shown = ctl<QTextEdit>(w, "RT")->document()->blockCount();
     QVERIFY2(shown > 0 && shown < 30000, qPrintable(QString::number(shown)));
-    QVERIFY(!w.StopRequested);
+    QVERIFY(!w.stopRequested());
     QVERIFY(!w.isBusy());
+}
+
+void TestMainSearch::nothingElseRunsDuringALongSearch_data() {
+    QTest::addColumn<QString>("attempt");
+    for (const char* a : {"type in the pane", "choose a translation", "choose a book",
+                          "every menu item and button", "close the window"})
+        QTest::newRow(a) << QString::fromLatin1(a);
+}
+
+// While the search and its highlighting run, the window lets events through (the stop
+// button, repainting); what the user tries meanwhile must neither run nor disturb them.
+void TestMainSearch::nothingElseRunsDuringALongSearch() {
+    QFETCH(QString, attempt);
+    MainMenuFixture f;
+    f.folder.write(QStringLiteral("Modules/Bible/b_long.txt"), longBible());
+    f.folder.addSmallBible(QStringLiteral("b_two"));
+    f.folder.writeTranslations("1,1,\"Long\",\"b_long\"\r\n2,1,\"Two\",\"b_two\"\r\n");
+    f.settings->write(QStringLiteral("Settings"), QStringLiteral("CBOBookmark"),
+                      QStringLiteral("71"));
+    f.load();
+    MainMenu& w = *f.window;
+    QTextEdit* rt = ctl<QTextEdit>(w, "RT");
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const QString bookSetting =
+        f.settings->read(QStringLiteral("Settings"), QStringLiteral("CBOBookmark"), QString());
+    int attempts = 0;
+    QTimer meddler;
+    meddler.setInterval(0);
+    QObject::connect(&meddler, &QTimer::timeout, &w, [&] {
+        if (!w.isBusy())
+            return;
+        ++attempts;
+        if (attempt == QLatin1String("type in the pane")) {
+            rt->setFocus();
+            QTest::keyClicks(rt, QStringLiteral("zz"));
+            QTest::keyClick(rt, Qt::Key_Delete);
+        } else if (attempt == QLatin1String("choose a translation")) {
+            QTest::keyClick(ctl<QComboBox>(w, "cboTranslation"), Qt::Key_Down);
+        } else if (attempt == QLatin1String("choose a book")) {
+            QTest::keyClick(ctl<QComboBox>(w, "cboBooks"), Qt::Key_Up);
+        } else if (attempt == QLatin1String("every menu item and button")) {
+            for (QAction* a : w.findChildren<QAction*>())
+                if (!a->menu())
+                    a->trigger();
+            QTest::keyClick(rt, Qt::Key_F1);
+            ctl<QPushButton>(w, "Command1")->click();
+        } else {
+            QVERIFY(!w.close());
+        }
+    });
+    meddler.start();
+    search(w, QStringLiteral("*word*"));
+    meddler.stop();
+    QVERIFY(attempts > 0);
+
+    if (attempt == QLatin1String("close the window")) {
+        // The search stopped at once, and the window closed as soon as it had unwound.
+        QTRY_COMPARE(f.endRequests, 1);
+        QVERIFY(!w.isBusy());
+        QVERIFY(rt->toPlainText().isEmpty());
+        return;
+    }
+    QCOMPARE(f.endRequests, 0);
+    QVERIFY(!w.isBusy());
+    QVERIFY(!rt->isReadOnly());
+    // The whole result, untouched, with its terms coloured where they stand.
+    const QString text = rt->toPlainText();
+    QCOMPARE(rt->document()->blockCount(), 30000 + 1);
+    QVERIFY(!text.contains(QLatin1Char('z')));
+    int at = -1;
+    for (int i = 0; i < 20; ++i) {
+        at = text.indexOf(QStringLiteral("word"), at + 1);
+        QCOMPARE(colourAt(rt, at), WinColour::toQColor(f.state->Bib1H1));
+        QCOMPARE(colourAt(rt, at + 3), WinColour::toQColor(f.state->Bib1H1));
+        QVERIFY(colourAt(rt, at - 2) != WinColour::toQColor(f.state->Bib1H1));
+    }
+    QCOMPARE(w.currentBibleFile(), QStringLiteral("b_long.TXT"));
+    QCOMPARE(ctl<QComboBox>(w, "cboTranslation")->currentIndex(), 0);
+    QVERIFY(!FileFunctions::FileExists(f.state->IndexFolder + QStringLiteral("b_two.TXT.INDEX")));
+    QCOMPARE(w.selectedBook(), 72);
+    QCOMPARE(f.settings->read(QStringLiteral("Settings"), QStringLiteral("CBOBookmark"), QString()),
+             bookSetting);
+    QVERIFY(w.findChildren<QDialog*>().isEmpty());
+    QVERIFY(f.dialogs.records().isEmpty());
 }
 
 void TestMainSearch::reIndexEmptiesTheIndexFolder() {
@@ -202,7 +291,7 @@ void TestMainSearch::reIndexEmptiesTheIndexFolder() {
     f.load();
     MainMenu& w = *f.window;
     f.dialogs.expectMessage(Dialogs::Answer::Ok);
-    w.action(QStringLiteral("ReIndex"))->trigger();
+    ctl<QAction>(w, "ReIndex")->trigger();
     QVERIFY(FileFunctions::listFiles(f.state->IndexFolder, QStringLiteral("*.*")).isEmpty());
     QVERIFY(f.dialogs.records().last().box.title.endsWith(QStringLiteral(" Delete index")));
     search(w, QStringLiteral("*"));

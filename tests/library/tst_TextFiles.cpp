@@ -1,5 +1,5 @@
 #include "library/LineReader.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -32,7 +32,7 @@ std::unique_ptr<MainMenuFixture> loaded() {
     f->window->activateWindow();
     if (!QTest::qWaitForWindowActive(f->window.get()))
         qWarning("main window did not become active");
-    f->window->RT->setFocus();
+    ctl<QTextEdit>(*f->window, "RT")->setFocus();
     return f;
 }
 
@@ -41,23 +41,25 @@ QToolButton* tool(MainMenuFixture& f, const char* name) {
 }
 
 QAction* item(MainMenuFixture& f, const char* name) {
-    return f.window->action(QString::fromLatin1(name));
+    return ctl<QAction>(*f.window, name);
 }
 
+// The pane holding text as if it had just been opened: nothing unsaved.
 void setText(MainMenuFixture& f, const QString& text) {
-    f.window->RT->setPlainText(text);
-    f.window->RT->moveCursor(QTextCursor::Start);
+    ctl<QTextEdit>(*f.window, "RT")->setPlainText(text);
+    ctl<QTextEdit>(*f.window, "RT")->moveCursor(QTextCursor::Start);
+    f.window->setDocumentChanged(false);
 }
 
 void selectRange(MainMenuFixture& f, int from, int to) {
-    QTextCursor c = f.window->RT->textCursor();
+    QTextCursor c = ctl<QTextEdit>(*f.window, "RT")->textCursor();
     c.setPosition(from);
     c.setPosition(to, QTextCursor::KeepAnchor);
-    f.window->RT->setTextCursor(c);
+    ctl<QTextEdit>(*f.window, "RT")->setTextCursor(c);
 }
 
 NotepadFormat::State stateOf(MainMenuFixture& f, int from, int to) {
-    QTextCursor c(f.window->RT->document());
+    QTextCursor c(ctl<QTextEdit>(*f.window, "RT")->document());
     c.setPosition(from);
     c.setPosition(to, QTextCursor::KeepAnchor);
     return NotepadFormat::stateOf(c);
@@ -79,11 +81,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 QColor baseOf(MainMenuFixture& f) {
-    return f.window->RT->palette().color(QPalette::Base);
+    return ctl<QTextEdit>(*f.window, "RT")->palette().color(QPalette::Base);
 }
 
 int pixels(MainMenuFixture& f, double twips) {
-    return Twips::toPixelsRounded(twips, RichPane::LogicalDpi(f.window->RT));
+    return Twips::toPixelsRounded(twips, RichPane::LogicalDpi(ctl<QTextEdit>(*f.window, "RT")));
 }
 
 } // namespace
@@ -114,9 +116,9 @@ private slots:
 
 void TestNotepadWindow::typingMarksChangesAndQuittingAsks() {
     auto f = loaded();
-    QVERIFY(!f->window->DocumentChanged);
-    QTest::keyClicks(f->window->RT, QStringLiteral("x"));
-    QVERIFY(f->window->DocumentChanged);
+    QVERIFY(!f->window->documentChanged());
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral("x"));
+    QVERIFY(f->window->documentChanged());
 
     f->dialogs.expectMessage(Answer::Cancel, QStringLiteral("not been saved"));
     QVERIFY(!f->window->close());
@@ -133,7 +135,7 @@ void TestNotepadWindow::typingMarksChangesAndQuittingAsks() {
 
 void TestNotepadWindow::quittingWithYesSavesOrStaysOpen() {
     auto f = loaded();
-    QTest::keyClicks(f->window->RT, QStringLiteral("Amen"));
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral("Amen"));
     // Yes, then cancelling the save dialog: the window stays open.
     f->dialogs.expectMessage(Answer::Yes);
     f->dialogs.expectSaveFile(std::nullopt);
@@ -156,21 +158,22 @@ void TestNotepadWindow::openLoadsPlainTextInSearchColours() {
     f->state->Bib1Fontsize = 17;
     const QString path = fileIn(*f, "psalm.txt");
     writeFile(path, "The Lord is my shepherd\r\nI shall not want\r\n");
-    f->window->DocumentChanged = false;
+    f->window->setDocumentChanged(false);
     f->dialogs.expectOpenFile(path);
     tool(*f, "cmdOpen")->click();
 
-    QCOMPARE(f->window->RT->toPlainText(),
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->toPlainText(),
              QStringLiteral("The Lord is my shepherd\nI shall not want\n"));
     QCOMPARE(baseOf(*f), WinColour::toQColor(0x00FFEE));
-    const QTextCharFormat fmt = f->window->RT->document()->begin().begin().fragment().charFormat();
+    const QTextCharFormat fmt =
+        ctl<QTextEdit>(*f->window, "RT")->document()->begin().begin().fragment().charFormat();
     QCOMPARE(fmt.foreground().color(), WinColour::toQColor(0x800000));
     QCOMPARE(fmt.fontPointSize(), 17.0);
     QCOMPARE(f->window->windowTitle(),
              path + QStringLiteral(" - ") + TolvaneRoutines::ProductName());
-    QCOMPARE(f->window->NotepadFileName, path);
-    QCOMPARE(f->window->RT->lineWrapMode(), QTextEdit::WidgetWidth);
-    QVERIFY(!f->window->DocumentChanged);
+    QCOMPARE(f->window->notepadFileName(), path);
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->lineWrapMode(), QTextEdit::WidgetWidth);
+    QVERIFY(!f->window->documentChanged());
     const ScriptedDialogs::Record open = f->dialogs.records().last();
     QCOMPARE(open.kind, ScriptedDialogs::Kind::OpenFile);
 }
@@ -189,15 +192,15 @@ void TestNotepadWindow::openLoadsRichTextOnWhite() {
     writeFile(path, RtfWriter::write(source));
 
     // Long lines from a page layout are set back to the window's edge.
-    RichPane::SetLineLayout(f->window->RT, false, 3000, 300);
+    RichPane::SetLineLayout(ctl<QTextEdit>(*f->window, "RT"), false, 3000, 300);
     f->dialogs.expectOpenFile(path);
     item(*f, "OpenFile")->trigger();
-    QCOMPARE(f->window->RT->toPlainText(), QStringLiteral("Jesus wept"));
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->toPlainText(), QStringLiteral("Jesus wept"));
     QVERIFY(stateOf(*f, 0, 5).bold);
     QVERIFY(!stateOf(*f, 6, 10).bold);
     QCOMPARE(baseOf(*f), QColor(Qt::white));
-    QCOMPARE(f->window->RT->lineWrapMode(), QTextEdit::WidgetWidth);
-    QVERIFY(!f->window->DocumentChanged);
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->lineWrapMode(), QTextEdit::WidgetWidth);
+    QVERIFY(!f->window->documentChanged());
 }
 
 void TestNotepadWindow::openAsksAboutUnsavedChanges() {
@@ -206,7 +209,7 @@ void TestNotepadWindow::openAsksAboutUnsavedChanges() {
     writeFile(first, "first");
     f->dialogs.expectOpenFile(first);
     item(*f, "OpenFile")->trigger();
-    QTest::keyClicks(f->window->RT, QStringLiteral("!"));
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral("!"));
 
     // Cancel: nothing else happens.
     f->dialogs.expectMessage(Answer::Cancel, QStringLiteral("first.txt"));
@@ -214,7 +217,7 @@ void TestNotepadWindow::openAsksAboutUnsavedChanges() {
     QCOMPARE(f->dialogs.records().last().box.title,
              QStringLiteral("Current File not saved ") + TolvaneRoutines::ProductName());
     QCOMPARE(f->dialogs.pending(), 0);
-    QVERIFY(f->window->DocumentChanged);
+    QVERIFY(f->window->documentChanged());
 
     // Yes: saved back to the file, then the dialog; No: straight to the dialog.
     const QString second = fileIn(*f, "second.txt");
@@ -223,14 +226,14 @@ void TestNotepadWindow::openAsksAboutUnsavedChanges() {
     f->dialogs.expectOpenFile(second);
     item(*f, "OpenFile")->trigger();
     QVERIFY(readFile(first).startsWith("{\\rtf"));
-    QCOMPARE(f->window->RT->toPlainText(), QStringLiteral("second"));
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->toPlainText(), QStringLiteral("second"));
 
-    QTest::keyClicks(f->window->RT, QStringLiteral("?"));
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral("?"));
     f->dialogs.expectMessage(Answer::No);
     f->dialogs.expectOpenFile(std::nullopt); // cancelled: the pane keeps its text
     item(*f, "OpenFile")->trigger();
-    QVERIFY(f->window->RT->toPlainText().contains(QLatin1Char('?')));
-    QVERIFY(f->window->DocumentChanged);
+    QVERIFY(ctl<QTextEdit>(*f->window, "RT")->toPlainText().contains(QLatin1Char('?')));
+    QVERIFY(f->window->documentChanged());
     QCOMPARE(readFile(second), QByteArray("second"));
 }
 
@@ -242,8 +245,8 @@ void TestNotepadWindow::openOfAMissingFileChangesNothing() {
     f->dialogs.expectMessage(Answer::Ok, QStringLiteral("nowhere.rtf"));
     item(*f, "OpenFile")->trigger();
     QCOMPARE(f->dialogs.records().last().box.icon, Dialogs::Icon::Warning);
-    QCOMPARE(f->window->RT->toPlainText(), QStringLiteral("kept"));
-    QVERIFY(f->window->NotepadFileName.isEmpty());
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->toPlainText(), QStringLiteral("kept"));
+    QVERIFY(f->window->notepadFileName().isEmpty());
 }
 
 void TestNotepadWindow::saveAfterOpenWritesBackWithoutADialog() {
@@ -252,13 +255,13 @@ void TestNotepadWindow::saveAfterOpenWritesBackWithoutADialog() {
     writeFile(path, "plain words");
     f->dialogs.expectOpenFile(path);
     item(*f, "OpenFile")->trigger();
-    f->window->RT->moveCursor(QTextCursor::End);
-    QTest::keyClicks(f->window->RT, QStringLiteral(" more"));
-    QVERIFY(f->window->DocumentChanged);
+    ctl<QTextEdit>(*f->window, "RT")->moveCursor(QTextCursor::End);
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral(" more"));
+    QVERIFY(f->window->documentChanged());
 
     tool(*f, "CmdSave")->click();
     QCOMPARE(f->dialogs.pending(), 0);
-    QVERIFY(!f->window->DocumentChanged);
+    QVERIFY(!f->window->documentChanged());
     QCOMPARE(f->window->windowTitle(), path);
     const QByteArray written = readFile(path);
     QVERIFY(written.startsWith("{\\rtf")); // plain text is written back as rich text
@@ -272,7 +275,7 @@ void TestNotepadWindow::saveAsOntoAnExistingFile() {
     const QString existing = fileIn(*f, "existing.rtf");
     writeFile(existing, "old");
     const QString other = fileIn(*f, "other.rtf");
-    QTest::keyClicks(f->window->RT, QStringLiteral("new words"));
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral("new words"));
     const QString title = f->window->windowTitle();
 
     // Cancel at the question: nothing saved, nothing changed.
@@ -280,7 +283,7 @@ void TestNotepadWindow::saveAsOntoAnExistingFile() {
     f->dialogs.expectMessage(Answer::Cancel, QStringLiteral("already exists"));
     item(*f, "FileSaveAs")->trigger();
     QCOMPARE(readFile(existing), QByteArray("old"));
-    QVERIFY(f->window->DocumentChanged);
+    QVERIFY(f->window->documentChanged());
     QCOMPARE(f->window->windowTitle(), title);
     QCOMPARE(f->dialogs.records().last().box.defaultButton, Answer::No);
 
@@ -291,30 +294,30 @@ void TestNotepadWindow::saveAsOntoAnExistingFile() {
     item(*f, "FileSaveAs")->trigger();
     QCOMPARE(readFile(existing), QByteArray("old"));
     QVERIFY(readFile(other).contains("new words"));
-    QVERIFY(!f->window->DocumentChanged);
+    QVERIFY(!f->window->documentChanged());
     QCOMPARE(f->window->windowTitle(), other);
 
     // Yes replaces the file.
-    QTest::keyClicks(f->window->RT, QStringLiteral("!"));
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral("!"));
     f->dialogs.expectSaveFile(existing);
     f->dialogs.expectMessage(Answer::Yes);
     item(*f, "FileSaveAs")->trigger();
     QVERIFY(readFile(existing).contains("new words!"));
-    QCOMPARE(f->window->NotepadFileName, existing);
+    QCOMPARE(f->window->notepadFileName(), existing);
     QCOMPARE(f->dialogs.pending(), 0);
 }
 
 void TestNotepadWindow::failedSaveIsReportedAndChangesStay() {
     auto f = loaded();
-    QTest::keyClicks(f->window->RT, QStringLiteral("precious"));
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral("precious"));
     const QString title = f->window->windowTitle();
     const QString bad = fileIn(*f, "no/such/folder/x.rtf");
     f->dialogs.expectSaveFile(bad);
     f->dialogs.expectMessage(Answer::Ok, QStringLiteral("could not be saved"));
     item(*f, "FileSaveAs")->trigger();
-    QVERIFY(f->window->DocumentChanged);
+    QVERIFY(f->window->documentChanged());
     QCOMPARE(f->window->windowTitle(), title);
-    QVERIFY(f->window->NotepadFileName.isEmpty());
+    QVERIFY(f->window->notepadFileName().isEmpty());
     QVERIFY(f->dialogs.records().last().box.text.contains(QStringLiteral("x.rtf")));
 
     // Quitting after a failed save keeps the window open.
@@ -332,18 +335,18 @@ void TestNotepadWindow::newWithChanges() {
     writeFile(path, "kept");
     f->dialogs.expectOpenFile(path);
     item(*f, "OpenFile")->trigger();
-    QTest::keyClicks(f->window->RT, QStringLiteral("x"));
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral("x"));
 
     f->dialogs.expectMessage(Answer::No, QStringLiteral("Clear it anyway"));
     item(*f, "NewFile")->trigger();
     QCOMPARE(f->dialogs.records().last().box.defaultButton, Answer::No);
     QCOMPARE(f->dialogs.records().last().box.icon, Dialogs::Icon::Warning);
-    QVERIFY(!f->window->RT->toPlainText().isEmpty());
+    QVERIFY(!ctl<QTextEdit>(*f->window, "RT")->toPlainText().isEmpty());
 
     f->dialogs.expectMessage(Answer::Yes);
     item(*f, "NewFile")->trigger();
-    QVERIFY(f->window->RT->toPlainText().isEmpty());
-    QVERIFY(f->window->DocumentChanged); // quitting still asks
+    QVERIFY(ctl<QTextEdit>(*f->window, "RT")->toPlainText().isEmpty());
+    QVERIFY(f->window->documentChanged()); // quitting still asks
     QCOMPARE(f->window->windowTitle(), QStringLiteral("New Document"));
 
     // The new document does not overwrite the file that was open.
@@ -360,41 +363,42 @@ void TestNotepadWindow::findFromTheFirstCharacter() {
     item(*f, "Find")->trigger();
     QCOMPARE(f->dialogs.records().last().box.title,
              TolvaneRoutines::ProductName() + QStringLiteral(" Search"));
-    QCOMPARE(f->window->RT->textCursor().selectionStart(), 0);
-    QCOMPARE(f->window->RT->textCursor().selectedText(), QStringLiteral("Amen"));
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->textCursor().selectionStart(), 0);
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->textCursor().selectedText(), QStringLiteral("Amen"));
 
-    QTest::keyClick(f->window->RT, Qt::Key_F3);
-    QCOMPARE(f->window->RT->textCursor().selectionStart(), 10);
+    QTest::keyClick(ctl<QTextEdit>(*f->window, "RT"), Qt::Key_F3);
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->textCursor().selectionStart(), 10);
     tool(*f, "CmdFindNext")->click();
-    QCOMPARE(f->window->FindPos, 16);
+    QCOMPARE(f->window->findPosition(), 16);
     f->dialogs.expectMessage(Answer::Ok, QStringLiteral("not found"));
     item(*f, "FindNext")->trigger();
     QCOMPARE(f->dialogs.records().last().box.icon, Dialogs::Icon::Information);
-    QCOMPARE(f->window->FindPos, -1);
+    QCOMPARE(f->window->findPosition(), -1);
 
     // An empty answer stops; the old text stays.
     f->dialogs.expectInput(QString());
-    QTest::keyClick(f->window->RT, Qt::Key_F, Qt::ControlModifier);
-    QCOMPARE(f->window->FindText, QStringLiteral("amen"));
+    QTest::keyClick(ctl<QTextEdit>(*f->window, "RT"), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(f->window->findText(), QStringLiteral("amen"));
     QCOMPARE(f->dialogs.pending(), 0);
 }
 
 void TestNotepadWindow::findStartsAtTheClick() {
     auto f = loaded();
     setText(*f, QStringLiteral("light light light"));
-    f->window->RT->show();
-    const QRect second = f->window->RT->cursorRect([&] {
-        QTextCursor c(f->window->RT->document());
+    ctl<QTextEdit>(*f->window, "RT")->show();
+    const QRect second = ctl<QTextEdit>(*f->window, "RT")->cursorRect([&] {
+        QTextCursor c(ctl<QTextEdit>(*f->window, "RT")->document());
         c.setPosition(7);
         return c;
     }());
-    QTest::mouseClick(f->window->RT->viewport(), Qt::LeftButton, {}, second.center());
-    const int caret = f->window->RT->textCursor().position();
-    QCOMPARE(f->window->FindStart, caret);
+    QTest::mouseClick(ctl<QTextEdit>(*f->window, "RT")->viewport(), Qt::LeftButton, {},
+                      second.center());
+    const int caret = ctl<QTextEdit>(*f->window, "RT")->textCursor().position();
+    QCOMPARE(f->window->findStart(), caret);
     QVERIFY(caret > 6 && caret < 12);
     f->dialogs.expectInput(QStringLiteral("light"));
     tool(*f, "cmdFind")->click();
-    QCOMPARE(f->window->FindPos, 12);
+    QCOMPARE(f->window->findPosition(), 12);
 }
 
 void TestNotepadWindow::wrapTogglesBetweenPageAndNoWrap() {
@@ -405,7 +409,7 @@ void TestNotepadWindow::wrapTogglesBetweenPageAndNoWrap() {
     s.MarginRight = 20;
     s.MarginLeft = 25;
     s.FitToDesktop = 0;
-    QTextEdit* rt = f->window->RT;
+    QTextEdit* rt = ctl<QTextEdit>(*f->window, "RT");
     setText(*f, QStringLiteral("In the beginning"));
     selectRange(*f, 3, 6);
 
@@ -437,7 +441,7 @@ void TestNotepadWindow::wrapTogglesBetweenPageAndNoWrap() {
 
 void TestNotepadWindow::characterFormatsToggle() {
     auto f = loaded();
-    QTextEdit* rt = f->window->RT;
+    QTextEdit* rt = ctl<QTextEdit>(*f->window, "RT");
     setText(*f, QStringLiteral("Holy holy holy"));
     QVERIFY(!item(*f, "undo")->isEnabled());
     selectRange(*f, 0, 4);
@@ -474,7 +478,7 @@ void TestNotepadWindow::characterFormatsToggle() {
 
 void TestNotepadWindow::altShortcutsActWhenReleased() {
     auto f = loaded();
-    QTextEdit* rt = f->window->RT;
+    QTextEdit* rt = ctl<QTextEdit>(*f->window, "RT");
     setText(*f, QStringLiteral("one\ntwo\nthree"));
     selectRange(*f, 0, 5);
 
@@ -518,7 +522,7 @@ void TestNotepadWindow::colourCommands() {
     f->dialogs.expectColour(QColor(200, 10, 20));
     tool(*f, "cmdFColuor")->click();
     QCOMPARE(f->state->Bib1TC, quint32(200 | (10 << 8) | (20 << 16)));
-    QTextCursor c(f->window->RT->document());
+    QTextCursor c(ctl<QTextEdit>(*f->window, "RT")->document());
     c.setPosition(3);
     QCOMPARE(c.charFormat().foreground().color(), QColor(200, 10, 20));
     QVERIFY(item(*f, "undo")->isEnabled());
@@ -538,7 +542,7 @@ void TestNotepadWindow::fontAndSizeLists() {
     auto f = loaded();
     setText(*f, QStringLiteral("Great is thy faithfulness"));
     selectRange(*f, 0, 5);
-    QComboBox* size = f->window->cboSize;
+    QComboBox* size = ctl<QComboBox>(*f->window, "cboSize");
     const int twenty = size->findText(QStringLiteral("20"));
     QVERIFY(twenty > 0);
     size->setCurrentIndex(twenty);
@@ -547,7 +551,7 @@ void TestNotepadWindow::fontAndSizeLists() {
     QCOMPARE(int(f->state->Bib1Fontsize), 20);
     QVERIFY(item(*f, "undo")->isEnabled());
 
-    QComboBox* font = f->window->cboFont;
+    QComboBox* font = ctl<QComboBox>(*f->window, "cboFont");
     font->addItem(QStringLiteral("Test Face"));
     const int face = font->count() - 1;
     emit font->activated(face);
@@ -566,11 +570,11 @@ void TestNotepadWindow::fontAndSizeLists() {
 
 void TestNotepadWindow::clipboardCommandsKeepFormatting() {
     auto f = loaded();
-    QTextEdit* rt = f->window->RT;
+    QTextEdit* rt = ctl<QTextEdit>(*f->window, "RT");
     setText(*f, QStringLiteral("Peace be still"));
     selectRange(*f, 0, 6);
     tool(*f, "cmdBold")->click();
-    f->window->DocumentChanged = false;
+    f->window->setDocumentChanged(false);
 
     tool(*f, "cmdCut")->click();
     QCOMPARE(rt->toPlainText(), QStringLiteral("be still"));
@@ -578,7 +582,7 @@ void TestNotepadWindow::clipboardCommandsKeepFormatting() {
     QVERIFY(data->hasFormat(QStringLiteral("text/rtf")));
     QCOMPARE(data->text(), QStringLiteral("Peace "));
     QVERIFY(item(*f, "Paste")->isEnabled());
-    QVERIFY(f->window->DocumentChanged);
+    QVERIFY(f->window->documentChanged());
 
     rt->moveCursor(QTextCursor::End);
     QTest::keyClick(rt, Qt::Key_V, Qt::ControlModifier);
@@ -598,11 +602,11 @@ void TestNotepadWindow::clipboardCommandsKeepFormatting() {
     // off) leaves an empty clipboard and no Paste.
     QVERIFY(!item(*f, "Copy")->isEnabled());
     QVERIFY(!tool(*f, "cmdCopy")->isEnabled());
-    f->window->DocumentChanged = false;
+    f->window->setDocumentChanged(false);
     QTest::keyPress(rt, Qt::Key_C, Qt::ControlModifier);
     QVERIFY(!item(*f, "Paste")->isEnabled());
     QVERIFY(!tool(*f, "cmdPaste")->isEnabled());
-    QVERIFY(f->window->DocumentChanged);
+    QVERIFY(f->window->documentChanged());
     QTest::keyRelease(rt, Qt::Key_C, Qt::ControlModifier);
 
     selectRange(*f, 0, 2);
@@ -619,19 +623,32 @@ void TestNotepadWindow::selectionTracking() {
     setText(*f, QStringLiteral("Be still"));
     for (const char* n : {"Cut", "Copy", "Delete"})
         QVERIFY2(!item(*f, n)->isEnabled(), n);
-    QTest::keyClick(f->window->RT, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(f->window->RT->textCursor().selectedText(), QStringLiteral("Be still"));
+    QTest::keyClick(ctl<QTextEdit>(*f->window, "RT"), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(ctl<QTextEdit>(*f->window, "RT")->textCursor().selectedText(),
+             QStringLiteral("Be still"));
     for (const char* n : {"Cut", "Copy", "Delete"})
         QVERIFY2(item(*f, n)->isEnabled(), n);
     QVERIFY(tool(*f, "cmdCut")->isEnabled());
-    QTest::keyClick(f->window->RT, Qt::Key_End);
+    QTest::keyClick(ctl<QTextEdit>(*f->window, "RT"), Qt::Key_End);
     QVERIFY(!item(*f, "Copy")->isEnabled());
     QVERIFY(!tool(*f, "cmdDelete")->isEnabled());
 
-    // Keys released in the pane mark the document as changed.
-    f->window->DocumentChanged = false;
-    QTest::keyClick(f->window->RT, Qt::Key_Left);
-    QVERIFY(f->window->DocumentChanged);
+    // Only edits mark the document as changed: moving about, modifier keys and shortcuts
+    // that change nothing do not; typing and formatting do.
+    f->window->setDocumentChanged(false);
+    QTextEdit* rt = ctl<QTextEdit>(*f->window, "RT");
+    QTest::keyClick(rt, Qt::Key_Left);
+    QTest::keyClick(rt, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(rt, Qt::Key_Control);
+    QTest::keyClick(rt, Qt::Key_C, Qt::ControlModifier);
+    f->window->setDocumentChanged(false); // Copy marks it, as the command always has
+    QTest::keyClick(rt, Qt::Key_Home);
+    QVERIFY(!f->window->documentChanged());
+    QTest::keyClick(rt, Qt::Key_L, Qt::AltModifier);
+    QVERIFY(f->window->documentChanged());
+    f->window->setDocumentChanged(false);
+    QTest::keyClicks(rt, QStringLiteral("x"));
+    QVERIFY(f->window->documentChanged());
 }
 
 QTEST_MAIN(TestNotepadWindow)

@@ -296,11 +296,11 @@ void TestPageSetup::pageSetupItemOpensTheWindow() {
         page->cboWidth->setEditText(QStringLiteral("200"));
         page->cmdINDEX->click();
     });
-    f.window->action(QStringLiteral("Page_Setup"))->trigger();
+    ctl<QAction>(*f.window, "Page_Setup")->trigger();
     QVERIFY(modal);
     QCOMPARE(f.settings->readNumber(kSettings, QStringLiteral("WidthPage"), 0), 200.0);
     QCOMPARE(f.settings->readNumber(kSettings, QStringLiteral("FitToDesktop"), -1), 0.0);
-    QCOMPARE(f.window->RT->lineWrapMode(), QTextEdit::FixedPixelWidth);
+    QCOMPARE(ctl<QTextEdit>(*f.window, "RT")->lineWrapMode(), QTextEdit::FixedPixelWidth);
 }
 
 void TestPageSetup::startUpFailureOpensPageSetup() {

@@ -1,6 +1,7 @@
 // Printing real PDFs through the printing service and the main window's commands, checked
 // with poppler's pdfinfo and pdftotext: page counts against the preview, the text against
 // the pane, margins, selections, page ranges, cancelling and failures.
+#include "Controls.h"
 #include "ModalWatch.h"
 #include "PdfCheck.h"
 #include "PrintTestText.h"
@@ -126,8 +127,8 @@ void TestPrinting::marginsOnPaper_data() {
     // Page boundaries that are not whole twips: no line may fall between two pages.
     QTest::newRow("no margins at all")
         << 0 << 1 << QList<double>{0, 0, 0, 0} << QList<double>{0, -1, 0};
-    QTest::newRow("millimetres")
-        << 0 << 0 << QList<double>{25.4, 50.8, 30, 30} << QList<double>{72, 144, 30 * kPointsPerMm};
+    QTest::newRow("millimetres") << 0 << 0 << QList<double>{25.4, 50.8, 30, 30}
+                                 << QList<double>{72, 144, 30 * kPointsPerMm};
     QTest::newRow("inches") << 1 << 0 << QList<double>{0.5, 1.5, 1, 1}
                             << QList<double>{36, 108, 72};
 }
@@ -149,8 +150,12 @@ void TestPrinting::marginsOnPaper() {
     const QRectF box = PdfCheck::InkBox(words);
     const double rightEdge = page.width() - (edges[1] < 0 ? 0 : edges[1]);
     const QString got = QStringLiteral("box %1,%2 - %3,%4 on %5 x %6")
-                            .arg(box.left()).arg(box.top()).arg(box.right()).arg(box.bottom())
-                            .arg(page.width()).arg(page.height());
+                            .arg(box.left())
+                            .arg(box.top())
+                            .arg(box.right())
+                            .arg(box.bottom())
+                            .arg(page.width())
+                            .arg(page.height());
     QVERIFY2(box.left() >= edges[0] - 0.5 && box.left() < edges[0] + 3, qPrintable(got));
     // Lines wrap before the right edge; the longest come within a word's width of it.
     QVERIFY2(box.right() <= rightEdge + 0.5 && box.right() > rightEdge - 45, qPrintable(got));
@@ -281,9 +286,9 @@ void TestPrinting::printSetupChoicesHold() {
     m_dialogs.expectPrinter(true); // the user accepts what print setup chose
     QCOMPARE(service.Print(&m_pane), PrintService::Result::Printed);
     QCOMPARE(PdfCheck::PageSize(pdf), QSizeF(612, 792));
-    QCOMPARE(PdfCheck::PageCount(pdf), PageLayout(*m_pane.document(), QSizeF(12240, 15840),
-                                                  PrintMargins::Inches(*m_state))
-                                           .pageCount());
+    QCOMPARE(PdfCheck::PageCount(pdf),
+             PageLayout(*m_pane.document(), QSizeF(12240, 15840), PrintMargins::Inches(*m_state))
+                 .pageCount());
 }
 
 void TestPrinting::mainWindowCommands() {
@@ -301,13 +306,15 @@ void TestPrinting::mainWindowCommands() {
     window.setEndHandler([&ends] { ++ends; });
     window.Form_Load();
     QCOMPARE(ends, 0);
-    window.RT->document()->setDefaultFont(QFont(QStringLiteral("DejaVu Serif"), 12));
-    window.RT->setPlainText(PrintTestText::Verses(80));
-    const QStringList words = PrintTestText::Words(window.RT->toPlainText());
+    ctl<QTextEdit>(window, "RT")
+        ->document()
+        ->setDefaultFont(QFont(QStringLiteral("DejaVu Serif"), 12));
+    ctl<QTextEdit>(window, "RT")->setPlainText(PrintTestText::Verses(80));
+    const QStringList words = PrintTestText::Words(ctl<QTextEdit>(window, "RT")->toPlainText());
 
     const QString viaMenu = nextPdf();
     dialogs.expectPrinter(true, toPdf(viaMenu));
-    window.action(QStringLiteral("Printt"))->trigger();
+    ctl<QAction>(window, "Printt")->trigger();
     QCOMPARE(PrintTestText::Words(PdfCheck::Text(viaMenu)), words);
 
     const QString viaButton = nextPdf();
@@ -319,7 +326,7 @@ void TestPrinting::mainWindowCommands() {
     QCOMPARE(PdfCheck::PageCount(viaButton), PdfCheck::PageCount(viaMenu));
 
     dialogs.expectPrinter(false);
-    window.action(QStringLiteral("PrintSetup"))->trigger();
+    ctl<QAction>(window, "PrintSetup")->trigger();
     QCOMPARE(dialogs.pending(), 0);
 
     // Closing the preview prints nothing; its print button prints the whole pane.
@@ -329,14 +336,14 @@ void TestPrinting::mainWindowCommands() {
         open->cmdClose_Click();
     });
     const int boxesBefore = dialogs.records().size();
-    window.action(QStringLiteral("PrintPreview"))->trigger();
+    ctl<QAction>(window, "PrintPreview")->trigger();
     QVERIFY(shown > 1);
     QCOMPARE(dialogs.records().size(), boxesBefore);
 
     const QString viaPreview = nextPdf();
     whenModal<frmDocPreview>([](frmDocPreview* open) { open->cmdPrint_Click(); });
     dialogs.expectPrinter(true, toPdf(viaPreview));
-    window.action(QStringLiteral("PrintPreview"))->trigger();
+    ctl<QAction>(window, "PrintPreview")->trigger();
     QCOMPARE(PdfCheck::PageCount(viaPreview), shown);
     QCOMPARE(dialogs.pending(), 0);
     QCOMPARE(dialogs.messageTexts(), QStringList());

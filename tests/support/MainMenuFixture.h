@@ -1,4 +1,5 @@
 #pragma once
+#include "Controls.h"
 #include "ScriptedDialogs.h"
 #include "TestProgramFolder.h"
 #include "app/MainMenu.h"

@@ -3,6 +3,7 @@
 #include "library/DataFolders.h"
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
+#include "library/SettingsKeys.h"
 #include "library/SettingsStore.h"
 #include "localisation/MessageText.h"
 #include "platform/Dialogs.h"
@@ -12,7 +13,7 @@ namespace BibleTest {
 bool StoreAndTest(ProgramState& state, const QString& modulePath, const QString& title,
                   NotFoundStyle style) {
     state.ModulePath = FileFunctions::withSeparator(modulePath);
-    state.settings.write(QStringLiteral("Module_Path"), QStringLiteral("ModulePath"),
+    state.settings.write(SettingsKeys::ModulePathSection, SettingsKeys::ModulePath,
                          state.ModulePath);
     state.settings.sync();
     if (DataFolders::ModuleRootHasBibles(state.ModulePath)) {

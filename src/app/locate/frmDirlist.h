@@ -14,7 +14,8 @@ class frmDirlist : public QDialog {
 public:
     explicit frmDirlist(ProgramState& state, QWidget* parent = nullptr);
 
-    // Moves the folder list; false (after the unreadable-place message) when it cannot.
+    // Moves the folder list; false, with nothing changed, when the folder cannot be read
+    // (choosing a place, Drive1_Change, then shows the unreadable-place message).
     bool setFolder(const QString& folder);
     QString folder() const;
 

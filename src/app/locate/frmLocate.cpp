@@ -4,6 +4,7 @@
 #include "app/locate/frmDirlist.h"
 #include "library/ProgramState.h"
 #include "localisation/MessageText.h"
+#include "platform/Named.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,8 +18,7 @@ frmLocate::frmLocate(ProgramState& state, QWidget* parent) : QDialog(parent), m_
     setObjectName(QStringLiteral("frmLocate"));
     setWindowTitle(QStringLiteral("Locate MODULE folder"));
     auto label = [this](const char* name, const QString& text) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QString::fromLatin1(name));
+        auto* l = named(new QLabel(text, this), name);
         l->setWordWrap(true);
         return l;
     };
@@ -28,9 +28,7 @@ frmLocate::frmLocate(ProgramState& state, QWidget* parent) : QDialog(parent), m_
     Label1 = label("Label1", state.ModulePath);
     Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto button = [this](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
+        return named(new QPushButton(text, this), name);
     };
     QPushButton* cmdDefault = button("cmdDefault", Frm(state, 181));
     QPushButton* cmdLocate = button("cmdLocate", Frm(state, 182));

@@ -4,8 +4,9 @@
 #include "library/LineReader.h"
 #include "library/ProgramState.h"
 #include "library/TolvaneRoutines.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -39,7 +40,16 @@ frmSplash::frmSplash(const ProgramState& state, int milliseconds, QWidget* paren
     layout->addWidget(verse);
     setStyleSheet(QStringLiteral("frmSplash { background: #f6f1e4; border: 2px solid #7a5c2e; }"));
     setFixedWidth(460);
-    QTimer::singleShot(milliseconds, this, &QDialog::accept);
+    // Counted from the moment it shows, inside the dialog's own event loop: a timer that
+    // ran out before the loop started would leave the splash up for good.
+    m_closer.setSingleShot(true);
+    m_closer.setInterval(milliseconds);
+    connect(&m_closer, &QTimer::timeout, this, &QDialog::accept);
+}
+
+void frmSplash::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    m_closer.start();
 }
 
 QString frmSplash::PickVerse(const QString& path) {
@@ -57,3 +67,14 @@ QString frmSplash::PickVerse(const QString& path) {
 }
 
 void frmSplash::mousePressEvent(QMouseEvent*) { accept(); }
+int frmSplash::showUntilClosed() {
+    // Not exec(): a short timer can run out while the window is still being shown, before
+    // exec's own loop has begun, and exec would then wait for good.
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    if (isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    return result();
+}

@@ -3,7 +3,7 @@
 #include "app/search/TextFinder.h"
 #include "app/search/Win1252Capitals.h"
 #include "library/ProgramState.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 
 
 HighlightPlan::Palette HighlightPlan::PaletteOf(const ProgramState& state) {

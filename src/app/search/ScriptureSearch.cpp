@@ -4,7 +4,7 @@
 #include "app/search/Win1252Capitals.h"
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 #include "localisation/MessageText.h"
 
 #include <atomic>

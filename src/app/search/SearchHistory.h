@@ -1,4 +1,6 @@
 #pragma once
+#include "library/SettingsKeys.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,7 @@ class Dialogs;
 class SearchHistory {
 public:
     static constexpr int kLastKey = 100;
-    static QString Section() { return QStringLiteral("Search History"); }
+    static QString Section() { return SettingsKeys::SearchHistorySection; }
     // The search box's text after start-up and after clearing.
     static QString InitialText() { return QStringLiteral("*"); }
 

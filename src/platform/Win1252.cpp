@@ -1,4 +1,4 @@
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 
 namespace {
 // 0x80..0x9F; the five bytes Windows leaves undefined map to the C1 controls, as Windows does.

@@ -1,0 +1,239 @@
+// The window opener: every window, dialog and web address the main window opens, and the
+// rule that says when its menu item and tool button are offered.
+//
+// Adding a window:
+//  1. Build it as a thin class of its subsystem taking narrow services (ProgramState&,
+//     UrlOpener&, PrintService& — m_print here — and so on), never the main window; it talks
+//     back through signals.
+//  2. Give it a handler here, named after its menu item (VerseByVerse_Click). A non-modal
+//     reading window goes through openWindow() with a QPointer slot declared beside m_help in
+//     MainMenu.h and its placement name from SettingsKeys.h (an empty name: no placement is
+//     kept): openWindow creates it on first use, applies and later stores its placement,
+//     disables it while the main window is busy, and closes it at shut-down. A modal dialog
+//     is simply made on the stack and exec()'d in its handler.
+//  3. Put its command in the table of connectWindows(): the action (menu item and tool button
+//     share it), the handler, and the availability rule if its modules must be installed.
+//     A row without a handler is a command whose window is not built yet: it stays disabled.
+//  4. Connect its signals in the handler, right after making it.
+#include "app/MainMenu.h"
+
+#include "app/locate/frmLocate.h"
+#include "app/periphery/frmAbout.h"
+#include "app/periphery/frmAgreement.h"
+#include "library/DataFolders.h"
+#include "library/FileFunctions.h"
+#include "library/ProgramState.h"
+#include "library/SettingsKeys.h"
+#include "library/SettingsStore.h"
+#include "library/TolvaneRoutines.h"
+#include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpViewer.h"
+#include "platform/RichPane.h"
+#include "platform/Twips.h"
+#include "platform/UrlOpener.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextEdit>
+#include <cmath>
+
+using MessageText::Frm;
+using MessageText::Std;
+
+namespace {
+using Availability = bool (*)(const ModuleAvailability&);
+
+bool commentaryInstalled(const ModuleAvailability& m) {
+    return m.commentary;
+}
+bool dictionaryInstalled(const ModuleAvailability& m) {
+    return m.dictionary;
+}
+bool namesInstalled(const ModuleAvailability& m) {
+    return m.names;
+}
+bool mapsInstalled(const ModuleAvailability& m) {
+    return m.maps;
+}
+bool notesInstalled(const ModuleAvailability& m) {
+    return m.translationNotes;
+}
+} // namespace
+
+void MainMenu::connectWindows() {
+    struct Row {
+        QAction* action;
+        void (MainMenu::*open)();
+        Availability available;
+    };
+    const MainActions& a = m_actions;
+    const Row rows[] = {
+        // Reading windows.
+        {a.view.multiBible, nullptr, nullptr},
+        {a.view.commentary, nullptr, commentaryInstalled},
+        {a.view.dictionary, nullptr, dictionaryInstalled},
+        {a.view.maps, nullptr, mapsInstalled},
+        {a.view.names, nullptr, namesInstalled},
+        {a.view.integrateNames, nullptr, namesInstalled},
+        {a.view.openDiary, nullptr, nullptr},
+        {a.view.switchIdentity, nullptr, nullptr},
+        {a.view.translationNotes, nullptr, notesInstalled},
+        {a.media.helpFileBibles, nullptr, nullptr},
+        {a.media.audioBibles, nullptr, nullptr},
+        {a.help.contents, &MainMenu::Contents_Click, nullptr},
+        // Dialogs.
+        {a.format.date, nullptr, nullptr},
+        {a.format.bookmark, nullptr, nullptr},
+        {a.tools.language, nullptr, nullptr},
+        {a.tools.options, nullptr, nullptr},
+        {a.tools.folderTool, &MainMenu::Advanced_Click, nullptr},
+        {a.tools.integrityBibles, nullptr, nullptr},
+        {a.tools.integrityCommentaries, nullptr, commentaryInstalled},
+        {a.tools.integrityDictionaries, nullptr, dictionaryInstalled},
+        {a.tools.integrityNames, nullptr, namesInstalled},
+        {a.tools.integrityAll, nullptr, nullptr},
+        {a.help.licence, &MainMenu::LicenceAgreement_Click, nullptr},
+        {a.help.about, &MainMenu::About_Click, nullptr},
+        {a.help.splash, &MainMenu::SplashScreen_Click, nullptr},
+    };
+    for (const Row& r : rows) {
+        if (r.open)
+            checkedConnect(r.action, &QAction::triggered, this, r.open);
+        const bool built = r.open != nullptr;
+        const Availability available = r.available;
+        setRule(r.action, [this, built, available] {
+            return built && (!available || available(m_available));
+        });
+    }
+
+    // The web items go to our web site or write us a mail.
+    for (QAction* item : {a.web.forum, a.web.website, a.web.subscribeWeb, a.web.unsubscribeWeb,
+                          a.web.sendWeb, a.web.bugReport})
+        checkedConnect(item, &QAction::triggered, this,
+                       [this] { OpenAddress(TolvaneRoutines::WebAddress()); });
+    for (QAction* item : {a.web.subscribeEmail, a.web.unsubscribeEmail, a.web.sendEmail})
+        checkedConnect(item, &QAction::triggered, this, [this] {
+            OpenAddress(QStringLiteral("mailto:") + TolvaneRoutines::EmailAddress());
+        });
+}
+
+// ---------------------------------------------------------------------------------------
+// The opener
+
+template <typename W, typename Make>
+W* MainMenu::openWindow(QPointer<W>& slot, QLatin1String placementName, Make make) {
+    if (!slot) {
+        W* window = make();
+        window->setWindowFlag(Qt::Window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        slot = window;
+        registerReadingWindow(placementName, window);
+        applyPlacement(window, placementName);
+    }
+    slot->setEnabled(!m_busy);
+    slot->showNormal();
+    slot->raise();
+    slot->activateWindow();
+    return slot;
+}
+
+void MainMenu::applyPlacement(QWidget* window, QLatin1String placementName) {
+    if (placementName.isEmpty())
+        return;
+    const double dpi = RichPane::LogicalDpi(RT);
+    const QSize screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableSize()
+                             : QSize(1024, 768);
+    DataFolders::LoadWindowPlacement(
+        m_state, placementName,
+        QSizeF(Twips::fromPixels(screen.width(), dpi), Twips::fromPixels(screen.height(), dpi)));
+    const WindowPlacement& p = m_state.Placement;
+    window->resize(Twips::toPixelsRounded(p.width, dpi), Twips::toPixelsRounded(p.height, dpi));
+    window->move(Twips::toPixelsRounded(p.left, dpi), Twips::toPixelsRounded(p.top, dpi));
+}
+
+void MainMenu::registerReadingWindow(QLatin1String placementName, QWidget* window) {
+    m_readingWindows.erase(std::remove_if(m_readingWindows.begin(), m_readingWindows.end(),
+                                          [](const ReadingWindow& r) { return !r.window; }),
+                           m_readingWindows.end());
+    m_readingWindows.append(ReadingWindow{placementName, QPointer<QWidget>(window)});
+}
+
+void MainMenu::enableReadingWindows(bool enabled) {
+    for (const ReadingWindow& r : qAsConst(m_readingWindows))
+        if (r.window)
+            r.window->setEnabled(enabled);
+}
+
+void MainMenu::closeReadingWindows() {
+    // Closing one may end another (a window that owns a dialog), so work on a copy.
+    const QList<ReadingWindow> windows = m_readingWindows;
+    for (const ReadingWindow& r : windows)
+        if (r.window)
+            r.window->close();
+}
+
+void MainMenu::savePlacements() {
+    const double dpi = RichPane::LogicalDpi(RT);
+    for (const ReadingWindow& r : qAsConst(m_readingWindows)) {
+        QWidget* window = r.window;
+        if (r.placementName.isEmpty() || !window || !window->isVisible() || window->isMinimized() ||
+            window->isMaximized())
+            continue;
+        const QRect g = window->geometry();
+        m_state.Placement = WindowPlacement{qint32(std::lround(Twips::fromPixels(g.x(), dpi))),
+                                            qint32(std::lround(Twips::fromPixels(g.y(), dpi))),
+                                            std::round(Twips::fromPixels(g.width(), dpi)),
+                                            std::round(Twips::fromPixels(g.height(), dpi))};
+        DataFolders::SaveWindowPlacement(m_state, r.placementName);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Handlers
+
+void MainMenu::Contents_Click() {
+    openWindow(m_help, QLatin1String(), [this] {
+        const HelpViewer::Texts texts{Frm(m_state, 905), Frm(m_state, 906), Frm(m_state, 904),
+                                      Std(m_state, 901, QStringLiteral("%1"))};
+        return new HelpViewer(FileFunctions::resolve(m_state.HelpFile), texts, m_opener, this);
+    });
+}
+
+void MainMenu::About_Click() {
+    frmAbout about(m_state, this);
+    about.exec();
+}
+
+void MainMenu::LicenceAgreement_Click() {
+    frmAgreement agreement(m_state, this);
+    agreement.exec();
+}
+
+void MainMenu::SplashScreen_Click() {
+    ShowSplash();
+}
+
+void MainMenu::Advanced_Click() {
+    frmLocate locate(m_state, this);
+    locate.exec();
+    if (m_state.EndRequested)
+        EndProgram();
+}
+
+void MainMenu::menDebug_Click() {
+    // The action toggles its own check mark before this runs.
+    m_state.DebugMode = m_actions.tools.debug->isChecked();
+    m_state.dialogs.show(Dialogs::Icon::Information, TolvaneRoutines::ProductName(),
+                         Std(m_state, m_state.DebugMode ? 106 : 105));
+    m_state.settings.writeBool(SettingsKeys::Settings, SettingsKeys::Debug, m_state.DebugMode);
+}
+
+void MainMenu::OpenAddress(const QString& address) {
+    if (!m_opener.open(address))
+        m_state.dialogs.show(Dialogs::Icon::Warning, TolvaneRoutines::ProductName(),
+                             Std(m_state, 11) + QStringLiteral("\r\n") + address);
+}
