@@ -22,14 +22,16 @@ Qt::Key altKeyOf(const QKeyEvent* e) {
 }
 } // namespace
 
-PaneEvents::PaneEvents(QTextEdit* pane) : QObject(pane), m_pane(pane) {
+PaneEvents::PaneEvents(QTextEdit* pane) : QObject(pane), m_viewport(pane->viewport()) {
     setObjectName(QStringLiteral("PaneEvents"));
     pane->installEventFilter(this);
     pane->viewport()->installEventFilter(this);
 }
 
 bool PaneEvents::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_pane->viewport()) {
+    // The viewport was noted when the filter was made: events still arrive while the pane
+    // is being destroyed, when it may no longer be asked for it.
+    if (watched == m_viewport) {
         if (event->type() == QEvent::MouseButtonRelease)
             emit clicked();
         return false;

@@ -32,6 +32,6 @@ private:
     bool keyDown(QKeyEvent* key);
     void keyUp(QKeyEvent* key);
 
-    QTextEdit* m_pane;
+    QObject* m_viewport;
     bool m_active = true;
 };
