@@ -187,7 +187,11 @@ int main(int argc, char** argv) {
                 1.0);
     for (const Case& c : cases)
         std::printf("%-52s %10.2f %10.2f\n", c.name, median(c.ms), median(c.ratio));
-    if (argc <= 3)
-        windowClickFigures(dir.path(), reps, median(floors));
+    if (argc <= 3) {
+        QFile text(textPath);
+        const QString plain =
+            text.open(QIODevice::ReadOnly) ? QString::fromLatin1(text.readAll()) : QString();
+        windowClickFigures(dir.path(), reps, median(floors), plain);
+    }
     return 0;
 }

@@ -19,9 +19,42 @@
 #include <QTextEdit>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
+
+// Console dialogs that choose a given file in the open dialog.
+class ChosenFile : public ConsoleDialogs {
+public:
+    QString path;
+    std::optional<QString> openFile(const FileRequest&) override { return path; }
+};
+
+// Opens plain-text files of growing size in the notepad: the time should grow in step.
+void openFileFigures(MainMenu& window, ChosenFile& dialogs, const QString& programDir,
+                     const QString& text) {
+    auto* pane = window.findChild<QTextEdit*>(QStringLiteral("RT"));
+    for (int megabytes : {5, 50}) {
+        QByteArray bytes;
+        while (bytes.size() < megabytes * 1024 * 1024)
+            bytes += text.toLatin1();
+        dialogs.path = programDir + QStringLiteral("/open-%1mb.txt").arg(megabytes);
+        QFile out(dialogs.path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+            return;
+        out.close();
+        window.setDocumentChanged(false);
+        QElapsedTimer t;
+        t.start();
+        window.OpenFile_Click();
+        const double ms = double(t.nsecsElapsed()) / 1e6;
+        std::printf("%-52s %10.0f %10s   (%d lines)\n",
+                    qPrintable(QStringLiteral("open a %1 MB plain-text file").arg(megabytes)), ms,
+                    "-", pane->document()->blockCount());
+        QFile::remove(dialogs.path);
+    }
+}
 
 struct ClickCase {
     const char* name;
@@ -31,7 +64,8 @@ struct ClickCase {
 
 } // namespace
 
-void windowClickFigures(const QString& programDir, int reps, double floorMs) {
+void windowClickFigures(const QString& programDir, int reps, double floorMs,
+                        const QString& openText) {
     // The window reads its texts from the message files.
     const QString msg = QStringLiteral(TOLVANE_SOURCE_DIR) + QStringLiteral("/data/program/msg/");
     QDir().mkpath(programDir + QStringLiteral("/msg"));
@@ -41,7 +75,7 @@ void windowClickFigures(const QString& programDir, int reps, double floorMs) {
     SettingsStore store(programDir + QStringLiteral("/window-settings.ini"));
     store.write(QStringLiteral("Settings"), QStringLiteral("ShowSplash"), QStringLiteral("0"));
     store.write(QStringLiteral("Settings"), QStringLiteral("CBOBookmark"), QStringLiteral("71"));
-    ConsoleDialogs dialogs;
+    ChosenFile dialogs;
     UrlOpener opener;
     ProgramState state(store, dialogs);
     state.programDir = programDir;
@@ -74,4 +108,6 @@ void windowClickFigures(const QString& programDir, int reps, double floorMs) {
         std::printf("%-52s %10.2f %10.2f   (%d verses, %s)\n", c.name, median(ms),
                     median(ms) / floorMs, lines, qPrintable(status->text()));
     }
+    if (!openText.isEmpty())
+        openFileFigures(window, dialogs, programDir, openText);
 }

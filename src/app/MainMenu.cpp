@@ -14,6 +14,7 @@
 #include "localisation/MessageText.h"
 #include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
+#include "platform/FontSubstitutes.h"
 #include "platform/RichPane.h"
 #include "platform/Twips.h"
 #include "printing/PageValues.h"
@@ -23,12 +24,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -41,6 +45,8 @@ namespace {
 // Stored geometry beyond this many twips (some 700 inches) is not a window's: the default
 // is used, as for a value that is not a number.
 constexpr double kLargestTwips = 1e6;
+// Standard message: the settings file cannot be written.
+constexpr int kSettingsNotWritable = 420;
 
 double readTwips(const SettingsStore& s, QLatin1String key, double def) {
     const double v = s.readNumber(Settings, key, def);
@@ -51,8 +57,12 @@ double readTwips(const SettingsStore& s, QLatin1String key, double def) {
 MainMenu::MainMenu(ProgramState& state, UrlOpener& opener, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_opener(opener) {
     setObjectName(QStringLiteral("MainMenu"));
+    FontSubstitutes::install();
     SearchTerms = QStringList(31, QStringLiteral(" "));
     m_print = new PrintService(m_state, this);
+    m_lastFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (m_lastFolder.isEmpty() || !QFileInfo(m_lastFolder).isDir())
+        m_lastFolder = QDir::homePath();
     buildControls();
     buildActions();
     buildToolBars();
@@ -83,6 +93,10 @@ void MainMenu::connectControls() {
                    &MainMenu::cboBooks_Click);
     checkedConnect(cboTranslation, QOverload<int>::of(&QComboBox::activated), this,
                    &MainMenu::cboTranslation_Click);
+    // Enter mostly arrives through eventFilter(); with the completion list open it reaches
+    // the box's line edit directly.
+    checkedConnect(cboSearch->lineEdit(), &QLineEdit::returnPressed, this,
+                   &MainMenu::cboSearch_KeyPress);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -119,6 +133,12 @@ void MainMenu::Form_Load() {
     m_state.FavVersesFile = m_state.LanguagePrefix + QStringLiteral("FavVerses.txt");
     emit stepRun(QStringLiteral("9"));
     DataFolders::MakeFoldersIfRequired(m_state);
+    // Said once, now: otherwise the history, options and window places would be lost at the
+    // end without a word.
+    if (!s.isWritable())
+        m_state.dialogs.show(Dialogs::Icon::Warning, TolvaneRoutines::ProductName(),
+                             MessageText::Std(m_state, kSettingsNotWritable,
+                                              QDir::toNativeSeparators(s.path())));
     emit stepRun(QStringLiteral("10"));
     m_undoOffered = false;
     updateSelectionCommands();
@@ -167,6 +187,8 @@ void MainMenu::Form_Load() {
     m_timer->start();
     emit stepRun(QStringLiteral("24"));
     fillFontLists();
+    // Typing starts in the stored face and size, so the face list shows what is stored.
+    RT->document()->setDefaultFont(QFont(m_state.DEFAULTFONT, m_state.Bib1Fontsize));
     const MainActions& a = m_actions;
     for (QAction* c : {a.format.bold, a.format.italic, a.format.underline, a.format.left,
                        a.format.centre, a.format.right})
@@ -342,15 +364,18 @@ bool MainMenu::Form_Unload() {
     emit stepRun(QStringLiteral("unload2"));
     RT->clear();
     SettingsStore& s = m_state.settings;
-    s.write(Settings, DefaultFont, cboFont->currentText());
+    // The face the user chose last (cboFont_Click); the list may show the face of the text
+    // the caret stands on, which is not a choice.
+    s.write(Settings, DefaultFont, m_state.DEFAULTFONT);
     emit stepRun(QStringLiteral("unload4"));
     if (!isMinimized() && !isMaximized()) {
+        // The position of the frame (what move() sets at the next start) and the size of
+        // the inside (what resize() sets), so the window comes back exactly where it was.
         const double dpi = RichPane::LogicalDpi(RT);
-        const QRect g = geometry();
-        s.writeNumber(Settings, MainLeft, std::round(Twips::fromPixels(g.x(), dpi)));
-        s.writeNumber(Settings, MainTop, std::round(Twips::fromPixels(g.y(), dpi)));
-        s.writeNumber(Settings, MainWidth, std::round(Twips::fromPixels(g.width(), dpi)));
-        s.writeNumber(Settings, MainHeight, std::round(Twips::fromPixels(g.height(), dpi)));
+        s.writeNumber(Settings, MainLeft, std::round(Twips::fromPixels(x(), dpi)));
+        s.writeNumber(Settings, MainTop, std::round(Twips::fromPixels(y(), dpi)));
+        s.writeNumber(Settings, MainWidth, std::round(Twips::fromPixels(width(), dpi)));
+        s.writeNumber(Settings, MainHeight, std::round(Twips::fromPixels(height(), dpi)));
     }
     emit stepRun(QStringLiteral("unload5"));
     savePlacements();

@@ -20,6 +20,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QTextDocument;
 class QTextEdit;
 class QTimer;
 class QToolBar;
@@ -213,8 +214,11 @@ private:
     void showStatus(const QString& text, bool bold);
     void endSearch();
     void closeWhenIdle();
+    bool MayReplaceNotes();
 
     // Notepad pieces.
+    bool loadPlainText(const QString& text, QTextDocument* document);
+    void adoptDocument(QTextDocument* document);
     void paneKeyReleased();
     void paneContentsChanged(int position, int charsRemoved, int charsAdded);
     void paneClicked();
@@ -274,6 +278,7 @@ private:
     qint32 FindStart = 0;
     qint32 FindPos = -1;
     QString NotepadFileName;
+    QString m_lastFolder; // where the file dialogs open: the documents folder, then the last used
 
     // Controls, named as the program's documentation names them.
     QComboBox* cboTranslation = nullptr;

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,6 +34,10 @@ void MainMenu::buildControls() {
     cboSearch = named(new QComboBox(central), "cboSearch");
     cboSearch->setEditable(true);
     cboSearch->setInsertPolicy(QComboBox::NoInsert); // the history decides what is added
+    // Past searches are offered in a list as the user types, matching letter case; the text
+    // typed is never completed in place, so Enter searches exactly what was typed.
+    cboSearch->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    cboSearch->completer()->setCompletionMode(QCompleter::PopupCompletion);
     cboSearch->installEventFilter(this);
     cboSearch->lineEdit()->installEventFilter(this);
     Command1 = named(new QPushButton(central), "Command1");
@@ -221,8 +226,10 @@ void MainMenu::buildToolBars() {
     showOnToolBar(bar, a.edit.remove, "cmdDelete", QStringLiteral("edit-delete"), u'D');
     showOnToolBar(bar, a.edit.find, "cmdFind", QStringLiteral("edit-find"), u'F');
     showOnToolBar(bar, a.edit.findNext, "CmdFindNext", QStringLiteral("go-next"), u'N');
+    a.format.backColour->setIcon(ToolIcons::backgroundColour());
     showOnToolBar(bar, a.format.backColour, "cmdBColour", QString(), u'B');
     bar->addSeparator();
+    a.format.foreColour->setIcon(ToolIcons::textColour());
     showOnToolBar(bar, a.format.foreColour, "cmdFColuor", QString(), u'A');
     showOnToolBar(bar, a.format.bold, "cmdBold", QStringLiteral("format-text-bold"), u'B');
     showOnToolBar(bar, a.format.italic, "cmdItalic", QStringLiteral("format-text-italic"), u'I');
@@ -298,6 +305,9 @@ void MainMenu::buildMenus() {
 
     m.format = menu(nullptr, "Formatt", "F&ormat");
     m.format->addActions({a.format.date, a.format.pageSetup, a.format.bookmark});
+    // The character formats also as menu items, so their shortcuts can be seen.
+    m.format->addSeparator();
+    m.format->addActions({a.format.bold, a.format.italic, a.format.underline});
 
     m.tools = menu(nullptr, "menTools", "&Tools");
     m.tools->addActions(

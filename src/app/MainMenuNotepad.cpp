@@ -6,6 +6,7 @@
 #include "app/notepad/NotepadFind.h"
 #include "app/notepad/NotepadFormat.h"
 #include "app/notepad/PaneEvents.h"
+#include "app/notepad/PlainTextLoader.h"
 #include "app/notepad/RichClipboard.h"
 #include "library/ProgramState.h"
 #include "library/TolvaneRoutines.h"
@@ -27,6 +28,8 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
+#include <QProgressBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -74,12 +77,17 @@ bool writeDocument(ProgramState& s, const QTextEdit* pane, const QString& path) 
     return false;
 }
 
-Dialogs::FileRequest fileRequest(const QString& notepadFile, const QString& title) {
+// The dialogs open where the user last chose a file, at first in the documents folder.
+Dialogs::FileRequest fileRequest(const QString& folder, const QString& title) {
     Dialogs::FileRequest r;
     r.title = title;
-    if (!notepadFile.isEmpty())
-        r.folder = QFileInfo(notepadFile).absolutePath() + QLatin1Char('/');
+    r.folder = folder.isEmpty() ? QString() : folder + QLatin1Char('/');
     return r;
+}
+
+// A name without an extension is saved as a rich-text file, as the dialog's filter says.
+QString withRtfExtension(const QString& path) {
+    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".rtf") : path;
 }
 
 } // namespace
@@ -126,6 +134,10 @@ void MainMenu::connectNotepad() {
 
     // The Ctrl shortcuts and F3 act when the key goes down, wherever the focus is in this
     // window (a text box keeps its own Ctrl+A).
+    a.file.newFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    a.file.open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    a.file.save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    a.file.print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     a.format.bold->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     a.format.italic->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     a.format.underline->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
@@ -221,6 +233,18 @@ void MainMenu::NewFile_Click() {
     const PaneFill fill(m_fillingPane);
     RT->clear();
     setFrameBackground(RT, nullptr);
+    // A new document starts in the reader's face, size and colours, not in whatever the
+    // caret last stood on.
+    RichPane::SetColours(RT, m_state.Bib1BC, m_state.Bib1TC);
+    RT->document()->setDefaultFont(QFont(m_state.DEFAULTFONT, m_state.Bib1Fontsize));
+    QTextCursor start(RT->document());
+    start.setBlockFormat(QTextBlockFormat());
+    QTextCharFormat typing;
+    typing.setFontFamilies({m_state.DEFAULTFONT});
+    typing.setFontPointSize(m_state.Bib1Fontsize);
+    typing.setForeground(WinColour::toQColor(m_state.Bib1TC));
+    RT->setCurrentCharFormat(typing);
+    UpdateButtons();
     // The new document has no file yet: Save must ask for one rather than overwrite the
     // file that was open before.
     NotepadFileName.clear();
@@ -238,7 +262,7 @@ void MainMenu::OpenFile_Click() {
         if (a == Dialogs::Answer::Yes)
             Save_Click();
     }
-    Dialogs::FileRequest request = fileRequest(NotepadFileName, Frm(m_state, 59).trimmed());
+    Dialogs::FileRequest request = fileRequest(m_lastFolder, Frm(m_state, 59).trimmed());
     request.filters =
         QStringList{QStringLiteral("All files (*.*)"), QStringLiteral("Text Files (*.txt)"),
                     QStringLiteral("Rich Text (*.rtf)")};
@@ -253,30 +277,69 @@ void MainMenu::OpenFile_Click() {
                              Std(m_state, 47, QDir::toNativeSeparators(path)));
         return;
     }
+    // The file goes into a document of its own; the pane shows it only once it is complete,
+    // so a file that cannot be read, or a long load that is stopped, leaves the pane as it was.
+    auto* document = new QTextDocument(RT);
+    document->setDefaultFont(RT->document()->defaultFont());
+    document->setUndoRedoEnabled(false);
+    const bool rich = file.readable && DocumentFile::loadRich(file.bytes, document);
+    if (!file.readable) {
+        m_state.dialogs.show(Dialogs::Icon::None, product(), Std(m_state, 48));
+        document->clear();
+    } else if (!rich && !loadPlainText(DocumentFile::decodePlain(file.bytes), document)) {
+        delete document;
+        return;
+    }
     NotepadFileName = path;
+    m_lastFolder = QFileInfo(path).absolutePath();
     FindStart = 0;
     const PaneFill fill(m_fillingPane);
-    RT->clear();
-    RichPane::SetColours(RT, 0xFFFFFF, 0);
-    if (!file.readable || !DocumentFile::loadRich(file.bytes, RT->document())) {
+    if (rich)
+        RichPane::SetColours(RT, 0xFFFFFF, 0);
+    else
         RichPane::SetColours(RT, m_state.Bib1BC, m_state.Bib1TC);
-        if (file.readable) {
-            RT->setPlainText(DocumentFile::decodePlain(file.bytes));
-            QTextCursor all(RT->document());
-            all.select(QTextCursor::Document);
-            QTextCharFormat f;
-            f.setForeground(WinColour::toQColor(m_state.Bib1TC));
-            f.setFontPointSize(m_state.Bib1Fontsize);
-            all.mergeCharFormat(f);
-            RT->document()->clearUndoRedoStacks();
-        } else {
-            m_state.dialogs.show(Dialogs::Icon::None, product(), Std(m_state, 48));
-        }
-    }
+    adoptDocument(document);
     DocumentChanged = false;
     setWindowTitle(path + QStringLiteral(" - ") + product());
     RichPane::SetLineLayout(RT, true, 0, 0);
+    RT->document()->clearUndoRedoStacks(); // the document as opened is where undo stops
     RT->moveCursor(QTextCursor::Start);
+}
+
+bool MainMenu::loadPlainText(const QString& text, QTextDocument* document) {
+    QTextCharFormat format;
+    format.setForeground(WinColour::toQColor(m_state.Bib1TC));
+    format.setFontPointSize(m_state.Bib1Fontsize);
+    StopRequested = false;
+    menDisable();
+    PBar->setRange(0, 1000);
+    PBar->setValue(0);
+    PBar->show();
+    const bool complete = PlainTextLoader::fill(
+        *document, text, format, [this](qint64 done, qint64 total) {
+            PBar->setValue(int(done * 1000 / qMax<qint64>(total, 1)));
+            Timer1_Timer();
+            return !StopRequested;
+        });
+    StopRequested = false;
+    PBar->hide();
+    menEnable();
+    return complete;
+}
+
+void MainMenu::adoptDocument(QTextDocument* document) {
+    QTextDocument* old = RT->document();
+    document->setIndentWidth(old->indentWidth());
+    document->setDocumentMargin(old->documentMargin());
+    disconnect(old, nullptr, this, nullptr);
+    const QPointer<QTextDocument> previous = old;
+    RT->setDocument(document);
+    // The pane deletes a document it owns itself; one owned by its inner control goes here.
+    if (previous)
+        previous->deleteLater();
+    document->setUndoRedoEnabled(true);
+    checkedConnect(document, &QTextDocument::contentsChange, this,
+                   &MainMenu::paneContentsChanged);
 }
 
 void MainMenu::Save_Click() {
@@ -292,14 +355,15 @@ void MainMenu::Save_Click() {
 
 void MainMenu::FileSaveAs_Click() {
     for (;;) {
-        Dialogs::FileRequest request = fileRequest(NotepadFileName, Frm(m_state, 61).trimmed());
+        Dialogs::FileRequest request = fileRequest(m_lastFolder, Frm(m_state, 61).trimmed());
         request.filters = QStringList{QStringLiteral("RichText (*.rtf)")};
         request.filterIndex = 0;
         const std::optional<QString> chosen = m_state.dialogs.saveFile(request);
         // Cancelling keeps the file name and caption as they were.
         if (!chosen || chosen->isEmpty())
             return;
-        const QString path = *chosen;
+        const QString path = withRtfExtension(*chosen);
+        m_lastFolder = QFileInfo(path).absolutePath();
         if (QFileInfo::exists(path)) {
             const Dialogs::Answer a =
                 m_state.dialogs.show(Dialogs::Icon::Question, product(), Std(m_state, 45),

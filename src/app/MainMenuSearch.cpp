@@ -82,7 +82,7 @@ SearchMode MainMenu::chosenMode() const {
 }
 
 void MainMenu::Command1_Click() {
-    if (Searching || m_busy)
+    if (Searching || m_busy || !MayReplaceNotes())
         return;
     Searching = true;
     StopRequested = false;
@@ -141,6 +141,24 @@ void MainMenu::Command1_Click() {
     RT->moveCursor(QTextCursor::Start);
     RT->setFocus();
     endSearch();
+}
+
+// The results replace the pane: notes typed there and not saved are offered a save first, as
+// opening a file does (results, and notes already saved, are replaced without a question).
+bool MainMenu::MayReplaceNotes() {
+    if (!DocumentChanged)
+        return true;
+    const Dialogs::Answer a = m_state.dialogs.show(
+        Dialogs::Icon::Question,
+        QStringLiteral("Current File not saved ") + TolvaneRoutines::ProductName(),
+        MessageText::Std(m_state, 46, NotepadFileName), Dialogs::Buttons::YesNoCancel,
+        Dialogs::Answer::Yes);
+    if (a == Dialogs::Answer::No)
+        return true;
+    if (a == Dialogs::Answer::Yes)
+        Save_Click();
+    // Cancel, or a save that was cancelled or failed: the notes stay and the search waits.
+    return a == Dialogs::Answer::Yes && !DocumentChanged;
 }
 
 void MainMenu::endSearch() {

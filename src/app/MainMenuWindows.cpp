@@ -183,11 +183,12 @@ void MainMenu::savePlacements() {
         if (r.placementName.isEmpty() || !window || !window->isVisible() || window->isMinimized() ||
             window->isMaximized())
             continue;
-        const QRect g = window->geometry();
-        m_state.Placement = WindowPlacement{qint32(std::lround(Twips::fromPixels(g.x(), dpi))),
-                                            qint32(std::lround(Twips::fromPixels(g.y(), dpi))),
-                                            std::round(Twips::fromPixels(g.width(), dpi)),
-                                            std::round(Twips::fromPixels(g.height(), dpi))};
+        // Frame position and inside size, as applyPlacement() sets them again.
+        m_state.Placement =
+            WindowPlacement{qint32(std::lround(Twips::fromPixels(window->x(), dpi))),
+                            qint32(std::lround(Twips::fromPixels(window->y(), dpi))),
+                            std::round(Twips::fromPixels(window->width(), dpi)),
+                            std::round(Twips::fromPixels(window->height(), dpi))};
         DataFolders::SaveWindowPlacement(m_state, r.placementName);
     }
 }

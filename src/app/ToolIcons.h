@@ -6,4 +6,8 @@
 namespace ToolIcons {
 QIcon icon(const QString& themeName, QChar glyph, const QColor& tint = QColor(40, 70, 130));
 QIcon fallback(QChar glyph, const QColor& tint);
+// The two colour buttons, drawn: a paint pot over a colour bar (the pane's background) and
+// a letter over a colour bar (the text).
+QIcon backgroundColour();
+QIcon textColour();
 } // namespace ToolIcons

@@ -50,6 +50,11 @@ void SettingsStore::deleteSection(const QString& section) { m_settings->remove(s
 
 void SettingsStore::sync() { m_settings->sync(); }
 
+bool SettingsStore::isWritable() {
+    m_settings->sync();
+    return m_settings->status() == QSettings::NoError && m_settings->isWritable();
+}
+
 QString SettingsStore::path() const { return m_settings->fileName(); }
 
 double SettingsStore::readNumber(const QString& section, const QString& key, double def,

@@ -28,6 +28,9 @@ public:
     void deleteKey(const QString& section, const QString& key);
     void deleteSection(const QString& section);
     void sync();
+    // False when the store's file cannot be written (a read-only home, a path that cannot be
+    // made): what is written then lasts only until the program ends.
+    bool isWritable();
     QString path() const;
 
     // Typed reads: the default when the key is absent; *ok false when the text does not

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -39,6 +41,7 @@ private slots:
     void activeUpdateSetting_data();
     void activeUpdateSetting();
     void shortBookCatalogueRecovers();
+    void unwritableSettingsAreReportedOnce();
     void damagedTranslationRecordIsReported();
     void missingCatalogueEndsWithMessage();
     void noBiblesWindowEndsProgram();
@@ -52,6 +55,7 @@ private slots:
     void debugModeToggles();
     void clearHistoryAsksFirst();
     void shutDownStoresState();
+    void storedFaceIsKeptUnlessChosen();
     void shutDownKeepsGeometryWhenMinimised();
     void scratchFilesFollowTheOption();
     void splashShowsAFavouriteVerse();
@@ -201,6 +205,27 @@ void TestMainMenu::activeUpdateSetting() {
     f.settings->write(S, QStringLiteral("ActiveUpdateBib1"), stored);
     f.load();
     QCOMPARE(ctl<QCheckBox>(*f.window, "chkActiveUpd")->isChecked(), ticked);
+}
+
+void TestMainMenu::unwritableSettingsAreReportedOnce() {
+    MainMenuFixture f;
+    // A settings file whose folder cannot exist: its "folder" is a plain file.
+    f.folder.write(QStringLiteral("blocked"), "a file, not a folder");
+    const QString path = f.folder.file(QStringLiteral("blocked/Tolvane.conf"));
+    f.settings = std::make_unique<SettingsStore>(path);
+    f.settings->write(S, QStringLiteral("ShowSplash"), QStringLiteral("0"));
+    f.restart();
+    f.dialogs.expectMessage(Dialogs::Answer::Ok, QStringLiteral("cannot be saved"));
+    f.load();
+    QCOMPARE(f.endRequests, 0);
+    QCOMPARE(f.dialogs.records().size(), 1);
+    QVERIFY(f.dialogs.records().at(0).box.text.contains(QDir::toNativeSeparators(path)));
+    QVERIFY(f.window->close()); // and nothing more is said at the end
+    QCOMPARE(f.dialogs.records().size(), 1);
+    // A writable store says nothing.
+    MainMenuFixture fine;
+    fine.load();
+    QVERIFY(fine.dialogs.records().isEmpty());
 }
 
 void TestMainMenu::shortBookCatalogueRecovers() {
@@ -428,19 +453,51 @@ void TestMainMenu::shutDownStoresState() {
     MainMenuFixture f;
     f.load();
     MainMenu& w = *f.window;
-    ctl<QComboBox>(w, "cboFont")->setEditText(QStringLiteral("DejaVu Serif"));
+    // The face the user picks in the list is the one stored.
+    auto* fonts = ctl<QComboBox>(w, "cboFont");
+    const int dejaVu = fonts->findText(QStringLiteral("DejaVu Serif"));
+    QVERIFY(dejaVu > 0);
+    fonts->setCurrentIndex(dejaVu);
+    emit fonts->activated(dejaVu);
     w.resize(900, 640);
     w.move(40, 50);
     QVERIFY(w.close());
     QCOMPARE(f.endRequests, 1);
     QCOMPARE(f.settings->read(S, QStringLiteral("DEFAULTFONT"), QString()),
              QStringLiteral("DejaVu Serif"));
+    // The frame's position and the inside's size, as the next start sets them.
     const double k = 1440.0 / w.logicalDpiX();
-    QCOMPARE(f.settings->readNumber(S, QStringLiteral("MainWidth"), 0),
-             std::round(w.geometry().width() * k));
-    QCOMPARE(f.settings->readNumber(S, QStringLiteral("MainLeft"), 0),
-             std::round(w.geometry().x() * k));
+    QCOMPARE(f.settings->readNumber(S, QStringLiteral("MainWidth"), 0), std::round(900 * k));
+    QCOMPARE(f.settings->readNumber(S, QStringLiteral("MainLeft"), 0), std::round(40 * k));
+    QCOMPARE(f.settings->readNumber(S, QStringLiteral("MainTop"), 0), std::round(50 * k));
     QVERIFY(ctl<QTextEdit>(w, "RT")->toPlainText().isEmpty());
+}
+
+void TestMainMenu::storedFaceIsKeptUnlessChosen() {
+    // A face that is not installed keeps its name (shown in its substitute), also when the
+    // caret has stood in text of another face and through several starts.
+    for (int start = 0; start < 3; ++start) {
+        MainMenuFixture f;
+        if (start > 0)
+            f.settings->write(S, QStringLiteral("DEFAULTFONT"), QStringLiteral("Times New Roman"));
+        f.load();
+        QTextEdit* rt = ctl<QTextEdit>(*f.window, "RT");
+        QCOMPARE(ctl<QComboBox>(*f.window, "cboFont")->currentText(),
+                 QStringLiteral("Times New Roman"));
+        QTextCharFormat other;
+        other.setFontFamilies({QStringLiteral("DejaVu Sans")});
+        QTextCursor c(rt->document());
+        c.insertText(QStringLiteral("elsewhere"), other);
+        rt->setTextCursor(c);
+        f.window->UpdateButtons();
+        f.window->setDocumentChanged(false);
+        QVERIFY(f.window->close());
+        QCOMPARE(f.settings->read(S, QStringLiteral("DEFAULTFONT"), QString()),
+                 QStringLiteral("Times New Roman"));
+    }
+    if (!QFontDatabase::families().contains(QStringLiteral("Times New Roman")))
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(),
+                 QStringLiteral("Liberation Serif"));
 }
 
 void TestMainMenu::shutDownKeepsGeometryWhenMinimised() {

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -51,6 +52,10 @@ private slots:
     void patternSearchFillsAndHighlights();
     void termsGetTheirColoursAndSummary();
     void enterSavesHistoryAndSearches();
+    void enterSearchesExactlyWhatWasTyped_data();
+    void enterSearchesExactlyWhatWasTyped();
+    void unsavedNotesAreOfferedASaveFirst_data();
+    void unsavedNotesAreOfferedASaveFirst();
     void historyComesBackAtNextStart();
     void missingBookSaysSoAndShowsNothingStale();
     void tooManyTermsAreRefused();
@@ -139,6 +144,74 @@ void TestMainSearch::enterSavesHistoryAndSearches() {
     ctl<QComboBox>(w, "cboSearch")->setEditText(QStringLiteral("*Light*"));
     w.cboSearch_LostFocus();
     QCOMPARE(ctl<QComboBox>(w, "cboSearch")->count(), 2);
+}
+
+void TestMainSearch::enterSearchesExactlyWhatWasTyped_data() {
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("a longer past search") << "faith*hope" << "faith";
+    QTest::newRow("another letter case") << "*Israel*" << "*ISRAEL*";
+    QTest::newRow("past search in capitals") << "*LIGHT*" << "*light*";
+}
+
+// Past searches are offered as the user types, but Enter searches the text as typed.
+void TestMainSearch::enterSearchesExactlyWhatWasTyped() {
+    QFETCH(QString, history);
+    QFETCH(QString, typed);
+    MainMenuFixture f;
+    f.settings->write(QStringLiteral("Search History"), QStringLiteral("0"), history);
+    f.load();
+    MainMenu& w = *f.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* box = ctl<QComboBox>(w, "cboSearch");
+    box->setFocus();
+    box->clearEditText();
+    QTest::keyClicks(box->lineEdit(), typed);
+    QCOMPARE(box->currentText(), typed);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->currentText(), typed);
+    QVERIFY(ctl<QLineEdit>(w, "Text1")->text().endsWith(QStringLiteral(" Verses")));
+    QCOMPARE(f.settings->read(QStringLiteral("Search History"), QStringLiteral("1"), QString()),
+             typed);
+}
+
+void TestMainSearch::unsavedNotesAreOfferedASaveFirst_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("searched");
+    QTest::newRow("Yes saves, then searches") << int(Dialogs::Answer::Yes) << true;
+    QTest::newRow("No searches") << int(Dialogs::Answer::No) << true;
+    QTest::newRow("Cancel keeps the notes") << int(Dialogs::Answer::Cancel) << false;
+}
+
+void TestMainSearch::unsavedNotesAreOfferedASaveFirst() {
+    QFETCH(int, answer);
+    QFETCH(bool, searched);
+    MainMenuFixture f;
+    f.load();
+    MainMenu& w = *f.window;
+    QTextEdit* rt = ctl<QTextEdit>(w, "RT");
+    // Results are replaced without a question.
+    search(w, QStringLiteral("*God*"));
+    search(w, QStringLiteral("*light*"));
+    QVERIFY(f.dialogs.records().isEmpty());
+    rt->setPlainText(QStringLiteral("my own notes"));
+    QVERIFY(w.documentChanged());
+    const QString saved = f.folder.file(QStringLiteral("notes.rtf"));
+    f.dialogs.expectMessage(Dialogs::Answer(answer), QStringLiteral("not been saved"));
+    if (Dialogs::Answer(answer) == Dialogs::Answer::Yes)
+        f.dialogs.expectSaveFile(saved);
+    search(w, QStringLiteral("*God*"));
+    QCOMPARE(f.dialogs.pending(), 0);
+    QCOMPARE(rt->toPlainText().contains(QStringLiteral("my own notes")), !searched);
+    QCOMPARE(QFile::exists(saved), Dialogs::Answer(answer) == Dialogs::Answer::Yes);
+    // Saved notes are replaced without a question.
+    if (!searched) {
+        f.dialogs.expectSaveFile(saved);
+        ctl<QAction>(w, "Save")->trigger();
+        search(w, QStringLiteral("*God*"));
+        QVERIFY(!rt->toPlainText().contains(QStringLiteral("my own notes")));
+    }
 }
 
 void TestMainSearch::historyComesBackAtNextStart() {

@@ -15,6 +15,12 @@
 #include <QComboBox>
 #include <QFile>
 #include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -112,6 +118,10 @@ private slots:
     void fontAndSizeLists();
     void clipboardCommandsKeepFormatting();
     void selectionTracking();
+    void longPlainFileLoadsInPiecesAndCanBeStopped();
+    void newStartsInTheReaderFormat();
+    void saveAsAddsTheExtensionAndDialogsRememberTheFolder();
+    void standardShortcutsReachTheirCommands();
 };
 
 void TestNotepadWindow::typingMarksChangesAndQuittingAsks() {
@@ -649,6 +659,119 @@ void TestNotepadWindow::selectionTracking() {
     f->window->setDocumentChanged(false);
     QTest::keyClicks(rt, QStringLiteral("x"));
     QVERIFY(f->window->documentChanged());
+}
+
+void TestNotepadWindow::longPlainFileLoadsInPiecesAndCanBeStopped() {
+    auto f = loaded();
+    QTextEdit* rt = ctl<QTextEdit>(*f->window, "RT");
+    setText(*f, QStringLiteral("notes kept"));
+    const QString path = fileIn(*f, "long.txt");
+    QByteArray bytes;
+    for (int i = 0; i < 60000; ++i)
+        bytes += "Line " + QByteArray::number(i) + " of a long plain text file\r\n";
+    writeFile(path, bytes);
+
+    // Stopped half-way: the pane, its file and its caption stay as they were.
+    bool sawBusy = false;
+    QTimer stopper;
+    stopper.setInterval(0);
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (!f->window->isBusy())
+            return;
+        sawBusy = rt->isReadOnly() && !ctl<QProgressBar>(*f->window, "PBar")->isHidden();
+        ctl<QPushButton>(*f->window, "cStop")->click();
+    });
+    stopper.start();
+    const QString title = f->window->windowTitle();
+    f->dialogs.expectOpenFile(path);
+    item(*f, "OpenFile")->trigger();
+    stopper.stop();
+    QVERIFY(sawBusy);
+    QCOMPARE(rt->toPlainText(), QStringLiteral("notes kept"));
+    QVERIFY(f->window->notepadFileName().isEmpty());
+    QCOMPARE(f->window->windowTitle(), title);
+    QVERIFY(!f->window->isBusy());
+
+    // Let through: every line, as it was, with nothing to save.
+    f->dialogs.expectOpenFile(path);
+    item(*f, "OpenFile")->trigger();
+    QCOMPARE(rt->document()->blockCount(), 60000 + 1);
+    QCOMPARE(rt->document()->findBlockByNumber(59999).text(),
+             QStringLiteral("Line 59999 of a long plain text file"));
+    QVERIFY(!f->window->documentChanged());
+    QVERIFY(!rt->document()->isUndoAvailable());
+    QTest::keyClicks(rt, QStringLiteral("x"));
+    QVERIFY(f->window->documentChanged());
+}
+
+void TestNotepadWindow::newStartsInTheReaderFormat() {
+    auto f = loaded();
+    QTextEdit* rt = ctl<QTextEdit>(*f->window, "RT");
+    QTextCharFormat odd;
+    odd.setFontUnderline(true);
+    odd.setFontWeight(QFont::Bold);
+    odd.setForeground(Qt::magenta);
+    odd.setFontPointSize(30);
+    rt->setCurrentCharFormat(odd);
+    QTest::keyClicks(rt, QStringLiteral("odd"));
+    f->dialogs.expectMessage(Answer::Yes);
+    item(*f, "NewFile")->trigger();
+    const QTextCharFormat typing = rt->currentCharFormat();
+    QVERIFY(!typing.fontUnderline());
+    QCOMPARE(typing.fontWeight(), int(QFont::Normal));
+    QCOMPARE(typing.foreground().color(), WinColour::toQColor(f->state->Bib1TC));
+    QCOMPARE(typing.font().pointSizeF(), double(f->state->Bib1Fontsize));
+    QCOMPARE(typing.font().family(), f->state->DEFAULTFONT);
+    QCOMPARE(baseOf(*f), WinColour::toQColor(f->state->Bib1BC));
+    QVERIFY(!tool(*f, "cmdBold")->isChecked());
+    QVERIFY(!tool(*f, "cmdUnderline")->isChecked());
+}
+
+void TestNotepadWindow::saveAsAddsTheExtensionAndDialogsRememberTheFolder() {
+    auto f = loaded();
+    QTest::keyClicks(ctl<QTextEdit>(*f->window, "RT"), QStringLiteral("words"));
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    const QString bare = fileIn(*f, "notes");
+    f->dialogs.expectSaveFile(bare);
+    item(*f, "FileSaveAs")->trigger();
+    QCOMPARE(f->dialogs.records().last().folder, documents + QLatin1Char('/'));
+    QVERIFY(readFile(bare + QStringLiteral(".rtf")).startsWith("{\\rtf"));
+    QVERIFY(!QFile::exists(bare));
+    QCOMPARE(f->window->notepadFileName(), bare + QStringLiteral(".rtf"));
+    // A name with an extension of its own keeps it; the next dialog opens where this one was.
+    const QString text = fileIn(*f, "notes.text");
+    f->dialogs.expectSaveFile(text);
+    item(*f, "FileSaveAs")->trigger();
+    QCOMPARE(f->dialogs.records().last().folder, QFileInfo(bare).absolutePath() + '/');
+    QVERIFY(QFile::exists(text));
+    f->dialogs.expectOpenFile(std::nullopt);
+    item(*f, "OpenFile")->trigger();
+    QCOMPARE(f->dialogs.records().last().folder, QFileInfo(bare).absolutePath() + '/');
+}
+
+void TestNotepadWindow::standardShortcutsReachTheirCommands() {
+    auto f = loaded();
+    QTextEdit* rt = ctl<QTextEdit>(*f->window, "RT");
+    // Shown beside their menu items.
+    for (const char* n : {"NewFile", "OpenFile", "Save", "Printt", "Find", "FindNext", "Wrap",
+                          "SelectAll", "cmdBold", "cmdItalic", "cmdUnderline"})
+        QVERIFY2(!item(*f, n)->shortcut().isEmpty(), n);
+    f->dialogs.expectOpenFile(std::nullopt);
+    QTest::keyClick(rt, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f->dialogs.records().last().kind, ScriptedDialogs::Kind::OpenFile);
+    QTest::keyClicks(rt, QStringLiteral("text"));
+    f->dialogs.expectSaveFile(std::nullopt);
+    QTest::keyClick(rt, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f->dialogs.records().last().kind, ScriptedDialogs::Kind::SaveFile);
+    f->dialogs.expectPrinter(false);
+    QTest::keyClick(rt, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(f->dialogs.records().last().kind, ScriptedDialogs::Kind::Printer);
+    f->dialogs.expectMessage(Answer::Yes);
+    QTest::keyClick(rt, Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(rt->toPlainText().isEmpty());
+    QCOMPARE(f->dialogs.pending(), 0);
 }
 
 QTEST_MAIN(TestNotepadWindow)

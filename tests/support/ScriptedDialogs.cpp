@@ -136,12 +136,14 @@ std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QStri
 
 std::optional<QString> ScriptedDialogs::openFile(const FileRequest& r) {
     m_records.append(makeRecord(Kind::OpenFile, r.title, QString(), r.title));
+    m_records.last().folder = r.folder;
     const auto step = take(Kind::OpenFile, r.title);
     return step ? step->text : std::nullopt;
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(const FileRequest& r) {
     m_records.append(makeRecord(Kind::SaveFile, r.title, QString(), r.title));
+    m_records.last().folder = r.folder;
     const auto step = take(Kind::SaveFile, r.title);
     return step ? step->text : std::nullopt;
 }

@@ -16,6 +16,7 @@ public:
         Kind kind = Kind::Message;
         Box box;        // for messages
         QString prompt; // input prompt, file dialog title
+        QString folder; // file dialogs: the folder they open in
     };
     static Record makeRecord(Kind kind, const QString& title, const QString& text,
                              const QString& prompt = QString());
