@@ -46,6 +46,7 @@ const Range kStandardNumbers[] = {
     {103, 104}, // module folder window labels
     {105, 106}, // debug mode
     {402, 403}, // scripture search status texts
+    {490, 507}, // bookmark and language editor boxes
     {900, 901}, // licence agreement and help windows
 };
 
@@ -67,13 +68,14 @@ const Range kFormNumbers[] = {
     {186, 195}, // language editor columns and prompts
     {196, 199}, // no-Bibles window buttons and the debug menu item
     {900, 906}, // about box, licence agreement and help windows
+    {990, 1002}, // bookmark windows, the language list's last entry
 };
 
 // Records that are built around a value ("%"): every other record must not hold a "%",
 // which the lookup would silently remove.
 const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46, 47,  49,  58, 62,
                                      65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101, 402,
-                                     403, 900, 901};
+                                     403, 495, 496, 502, 503, 504, 505, 506, 507, 900, 901};
 const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,
                                  18, 20, 24, 25, 26, 190, 191, 192, 900};
 
