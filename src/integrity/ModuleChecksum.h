@@ -10,6 +10,14 @@
 // the same value a smaller file has always had.
 class ModuleChecksum {
 public:
+    // How the bytes are scanned: all give the same value; the widest the processor has is
+    // the default, the others are there to be compared with it.
+    enum class Scan { Plain, Sse2, Avx2 };
+    static Scan widestScan();
+    static bool scanAvailable(Scan scan);
+
+    explicit ModuleChecksum(Scan scan = widestScan()) : m_scan(scan) {}
+
     // Feeds the next bytes of the file; a file may come in any number of pieces.
     void add(const char* data, qsizetype size);
     // The value once the whole file has been fed (an unended last line still counts).
@@ -25,6 +33,10 @@ public:
 private:
     void endLine(quint32 sumAtEnd) { m_x ^= sumAtEnd; }
     void addScalar(const unsigned char* p, qsizetype n);
+    qsizetype addSse2(const unsigned char* p, qsizetype size);
+    qsizetype addAvx2(const unsigned char* p, qsizetype size);
+
+    Scan m_scan;
 
     quint32 m_s = 0;
     quint32 m_x = 0;

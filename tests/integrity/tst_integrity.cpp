@@ -99,18 +99,31 @@ private slots:
         QCOMPARE(ModuleChecksum::text(c.X(), c.S()), shown);
     }
 
-    // The sixteen-byte scan must agree with the plain reading whatever the pieces and line
-    // ends, including CR LF split across pieces and bytes above 127.
+    // Every scan must agree with the plain reading whatever the pieces and line ends: CR LF
+    // split across pieces, long stretches without a line end, bytes above 127.
+    void checksumAgreesWithPlainReading_data() {
+        QTest::addColumn<int>("scan");
+        for (auto scan : {ModuleChecksum::Scan::Plain, ModuleChecksum::Scan::Sse2,
+                          ModuleChecksum::Scan::Avx2})
+            if (ModuleChecksum::scanAvailable(scan))
+                QTest::addRow("scan %d", int(scan)) << int(scan);
+    }
     void checksumAgreesWithPlainReading() {
+        QFETCH(int, scan);
         QRandomGenerator rng(15);
-        const char alphabet[] = "ab \r\n\xe9\xff";
-        for (int round = 0; round < 40; ++round) {
-            QByteArray bytes(int(rng.bounded(1, 400)), Qt::Uninitialized);
+        const char text[] = "ab \xe9\xff";
+        for (int round = 0; round < 60; ++round) {
+            // Line ends from every third byte to one in two hundred.
+            const int endsOneIn = round % 2 ? 3 : 200;
+            QByteArray bytes(int(rng.bounded(1, 2000)), Qt::Uninitialized);
             for (char& b : bytes)
-                b = alphabet[rng.bounded(int(sizeof alphabet - 1))];
+                b = rng.bounded(endsOneIn) == 0 ? "\r\n"[rng.bounded(2)]
+                                                : text[rng.bounded(int(sizeof text - 1))];
             const auto [x, s] = reference(bytes);
-            for (int piece : {1, 7, 16, 17, 64, 1 << 20}) {
-                const ModuleChecksum c = sumOf(bytes, piece);
+            for (int piece : {1, 7, 16, 17, 64, 100, 1 << 20}) {
+                ModuleChecksum c{ModuleChecksum::Scan(scan)};
+                for (int at = 0; at < bytes.size(); at += piece)
+                    c.add(bytes.constData() + at, std::min<qsizetype>(piece, bytes.size() - at));
                 QCOMPARE(c.X(), x);
                 QCOMPARE(c.S(), s);
             }
