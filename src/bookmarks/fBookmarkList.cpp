@@ -104,6 +104,8 @@ void fBookmarkList::LoadBookmarks() {
         items.append(item);
     }
     LV->addTopLevelItems(items);
+    for (int c = 0; c < 4; ++c)
+        LV->resizeColumnToContents(c);
     if (!loaded.damagedLines.isEmpty()) {
         QStringList lines;
         for (int n : loaded.damagedLines)
