@@ -52,6 +52,12 @@ void fBookmarkList::buildControls() {
     LV->setSortingEnabled(false);
     LV->header()->setSectionsClickable(true);
     LV->header()->setStretchLastSection(true);
+    // Widths for typical contents (measuring every row would cost a long list its speed).
+    const QFontMetrics fm(LV->font());
+    const char* samples[] = {"A bookmark title here", "Jesus Teachings", "08-Dec-2026__",
+                             "SONG_OF_SOLOMON 002:004_"};
+    for (int c = 0; c < 4; ++c)
+        LV->setColumnWidth(c, fm.horizontalAdvance(QLatin1String(samples[c])));
     cmdUpdate = named(new QPushButton(this), "cmdUpdate");
     cmdDelete = named(new QPushButton(this), "cmdDelete");
     cmdEdit = named(new QPushButton(this), "cmdEdit");
@@ -104,8 +110,6 @@ void fBookmarkList::LoadBookmarks() {
         items.append(item);
     }
     LV->addTopLevelItems(items);
-    for (int c = 0; c < 4; ++c)
-        LV->resizeColumnToContents(c);
     if (!loaded.damagedLines.isEmpty()) {
         QStringList lines;
         for (int n : loaded.damagedLines)
