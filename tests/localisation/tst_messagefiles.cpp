@@ -3,6 +3,7 @@
 
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
+#include "localisation/LanguageBooks.h"
 #include "localisation/MessageText.h"
 
 #include <QFile>
@@ -233,9 +234,53 @@ private slots:
             QCOMPARE(frm.value(c.number), QByteArray(c.caption));
     }
 
+    // The second interface language: every number the English files hold has a Spanish
+    // text and no other number does, with the placeholder where the English has it; so a new
+    // English text needs its Spanish one too.
+    void spanishMatchesEnglish_data() {
+        QTest::addColumn<QString>("set");
+        QTest::newRow("standard messages") << QStringLiteral("STD.mes");
+        QTest::newRow("form texts") << QStringLiteral("FRM.mes");
+    }
+    void spanishMatchesEnglish() {
+        QFETCH(QString, set);
+        QStringList problems;
+        const QMap<int, QByteArray> english = parse("ENGLISH_" + set, problems);
+        const QMap<int, QByteArray> spanish = parse("SPANISH_" + set, problems);
+        for (auto it = english.cbegin(); it != english.cend(); ++it) {
+            if (!spanish.contains(it.key()))
+                problems << QStringLiteral("no Spanish text for %1").arg(it.key());
+            else if (spanish.value(it.key()).count('%') != it.value().count('%'))
+                problems << QStringLiteral("placeholders differ in %1").arg(it.key());
+            else if (spanish.value(it.key()).trimmed().isEmpty())
+                problems << QStringLiteral("empty Spanish text %1").arg(it.key());
+        }
+        for (auto it = spanish.cbegin(); it != spanish.cend(); ++it)
+            if (!english.contains(it.key()))
+                problems << QStringLiteral("Spanish %1 has no English text").arg(it.key());
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    // The Spanish book list loads as a book catalogue once it is set as the default.
+    void shippedBookLists() {
+        for (const char* name : {"BOOKS_SPANISH.txt", "BOOKS_ENGLISH.txt", "ref.txt", "Books.txt"}) {
+            QFile f(QStringLiteral(TOLVANE_SOURCE_DIR "/data/program/sysdefs/") + name);
+            QVERIFY2(f.open(QIODevice::ReadOnly), name);
+            const QByteArray bytes = f.readAll();
+            QVERIFY2(LanguageBooks::LoadsAsCatalogue(bytes), name);
+            QCOMPARE(crlfLines(bytes).size(), 72);
+        }
+    }
+
     // The splash screen shows one line picked at random: an empty line would show nothing.
+    void favouriteVerses_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("English") << QStringLiteral("ENGLISH_FavVerses.txt");
+        QTest::newRow("Spanish") << QStringLiteral("SPANISH_FavVerses.txt");
+    }
     void favouriteVerses() {
-        const QList<QByteArray> lines = crlfLines(shipped(QStringLiteral("ENGLISH_FavVerses.txt")));
+        QFETCH(QString, file);
+        const QList<QByteArray> lines = crlfLines(shipped(file));
         QVERIFY(lines.size() >= 20);
         for (const QByteArray& line : lines) {
             QVERIFY2(!line.trimmed().isEmpty(), "empty line");
