@@ -1,7 +1,7 @@
 #include "bookmarks/BookmarkStore.h"
 
 #include "library/FileFunctions.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 
 #include <QFile>
 

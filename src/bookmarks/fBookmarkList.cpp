@@ -6,7 +6,7 @@
 #include "library/SettingsKeys.h"
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 #include "localisation/MessageText.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
