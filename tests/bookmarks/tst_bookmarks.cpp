@@ -1,3 +1,4 @@
+#include "MainMenuFixture.h"
 #include "ModalDriver.h"
 #include "ScriptedDialogs.h"
 #include "TestProgramFolder.h"
@@ -276,6 +277,25 @@ private slots:
         f.list->LV_ColumnClick(4);
         QCOMPARE(f.titles(), (QStringList{"a", "b", "c"}));
         QVERIFY(f.listFile().startsWith("\"a\""));
+    }
+
+    // Start-up fills the list; Go To from the Format menu puts the snapshot into the pane.
+    void fromTheMainWindow() {
+        MainMenuFixture f;
+        f.folder.write("Bookmarks.txt", BookmarkStore::FormatLine(mark("Psalm", "Psalm.rtf")) +
+                                            "\r\n");
+        f.folder.write("Bookmarks/Psalm.rtf", "{\\rtf1\\ansi The LORD is my shepherd.\\par}");
+        f.load();
+        ModalDriver::whenModal("fBookmarkList", [](QWidget* w) {
+            auto* list = static_cast<fBookmarkList*>(w);
+            QCOMPARE(list->LV->topLevelItemCount(), 1);
+            list->LV->setCurrentItem(list->LV->topLevelItem(0));
+            list->cmdGoto->click();
+        });
+        f.window->findChild<QAction*>("mBookmark")->trigger();
+        QCOMPARE(f.window->findChild<QTextEdit*>("RT")->toPlainText(), "The LORD is my shepherd.");
+        QVERIFY(f.window->windowTitle().endsWith("Bookmarks/Psalm.rtf - Tolvane"));
+        QVERIFY(!f.window->documentChanged());
     }
 };
 

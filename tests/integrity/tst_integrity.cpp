@@ -1,3 +1,4 @@
+#include "MainMenuFixture.h"
 #include "ScriptedDialogs.h"
 #include "TestProgramFolder.h"
 
@@ -269,6 +270,28 @@ private slots:
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitCode(), 2);
 #endif
+    }
+
+    // From the Tools menu: the items follow the installed modules at each activation, and
+    // the report is not an edit of the notepad's.
+    void menuItemsOfTheMainWindow() {
+        MainMenuFixture f;
+        f.load();
+        auto item = [&](const char* name) { return f.window->findChild<QAction*>(name); };
+        QVERIFY(item("IntegrityBib")->isEnabled());
+        QVERIFY(!item("IntegrityCommentary")->isEnabled());
+        f.window->findChild<QAction*>("IntegrityBib")->trigger();
+        auto* pane = f.window->findChild<QTextEdit*>("RT");
+        QVERIFY(pane->toPlainText().contains(" Could not find CRC_b_tst.TXT."));
+        QVERIFY(pane->toPlainText().endsWith("DONE!\n"));
+        QVERIFY(!f.window->documentChanged());
+
+        f.folder.write("Modules/Commentary/c_tst.txt", "1\t1\t1\tA note.\r\n");
+        f.window->Form_Activate();
+        QVERIFY(item("IntegrityCommentary")->isEnabled());
+        item("IntegrityAll")->trigger();
+        QCOMPARE(pane->toPlainText().count("DONE!"), 2);
+        QVERIFY(pane->toPlainText().contains("CRC for b_tst.TXT OK!"));
     }
 };
 

@@ -1,3 +1,5 @@
+#include "MainMenuFixture.h"
+#include "ModalDriver.h"
 #include "ScriptedDialogs.h"
 #include "TestProgramFolder.h"
 
@@ -7,8 +9,10 @@
 #include "library/SettingsStore.h"
 #include "localisation/LanguageE.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
@@ -282,6 +286,37 @@ private slots:
         f.editor->cQuit_Click();
         QCOMPARE(f.dialogs.pending(), 0);
         QVERIFY(f.folder.read("sysdefs/BOOKS_GERMAN.txt").startsWith("1\tGen\tGenesis\r\n"));
+    }
+
+    // Spanish as the default language: the book list changes at once, the program ends
+    // through its shut-down (the notepad's changes are asked about and the user may stay),
+    // and the next start speaks Spanish.
+    void switchingTheInterfaceToSpanish() {
+        MainMenuFixture f;
+        f.folder.installMessages();
+        for (const char* list : {"BOOKS_SPANISH.txt", "BOOKS_ENGLISH.txt", "ref.txt"}) {
+            QFile shipped(QStringLiteral(TOLVANE_SOURCE_DIR "/data/program/sysdefs/") + list);
+            QVERIFY(shipped.open(QIODevice::ReadOnly));
+            f.folder.write(QStringLiteral("sysdefs/") + list, shipped.readAll());
+        }
+        f.load();
+        f.window->setDocumentChanged(true);
+        f.dialogs.expectMessage(Answer::Ok, "El idioma de la interfaz es ahora SPANISH");
+        f.dialogs.expectMessage(Answer::Cancel); // save the notepad? Cancel: stay
+        ModalDriver::whenModal("LanguageE", [](QWidget* w) {
+            auto* editor = static_cast<LanguageE*>(w);
+            editor->LSel->setCurrentRow(1);
+            editor->cDefault->click();
+        });
+        f.window->findChild<QAction*>("mLanguage")->trigger();
+        QTRY_COMPARE(f.dialogs.pending(), 0);
+        QCOMPARE(f.endRequests, 0);
+        QCOMPARE(f.window->findChild<QComboBox*>("cboBooks")->itemText(0),
+                 QString::fromUtf8("Génesis"));
+        f.window->setDocumentChanged(false);
+        f.restart();
+        f.load();
+        QCOMPARE(f.window->findChild<QAction*>("mBookmark")->text(), "&Marcadores");
     }
 };
 
