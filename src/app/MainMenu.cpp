@@ -3,6 +3,7 @@
 #include "app/locate/NoBibles.h"
 #include "app/notepad/PaneEvents.h"
 #include "app/periphery/frmSplash.h"
+#include "bookmarks/fBookmarkList.h"
 #include "library/Catalogues.h"
 #include "library/DataFolders.h"
 #include "library/FileFunctions.h"
@@ -79,6 +80,7 @@ MainMenu::~MainMenu() {
     // a whole MainMenu, rather than in the base class's clean-up, where their signals would
     // reach members already destroyed.
     m_timer->stop();
+    m_bookmarks.reset();
     closeReadingWindows();
     delete RT;
     RT = nullptr;
@@ -422,6 +424,15 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Still provided by later work: the bookmark list and the prayer diary.
-void MainMenu::LoadBookmarks() {}
+void MainMenu::LoadBookmarks() {
+    if (!m_bookmarks) {
+        m_bookmarks = std::make_unique<fBookmarkList>(m_state, RT);
+        checkedConnect(m_bookmarks.get(), &fBookmarkList::snapshotLoaded, this,
+                       &MainMenu::bookmarkLoaded);
+        checkedConnect(m_bookmarks.get(), &fBookmarkList::helpRequested, this,
+                       &MainMenu::Contents_Click);
+    }
+    m_bookmarks->LoadBookmarks();
+}
 
 void MainMenu::QuitDiary() {}

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/MainActions.h"
 #include "app/ModuleAvailability.h"
+#include "integrity/IntegrityCheck.h"
 
 #include <QHash>
 #include <QIcon>
@@ -11,6 +12,7 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -26,6 +28,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class HelpViewer;
+class fBookmarkList;
 class HighlightPlan;
 class PaneEvents;
 class PrintService;
@@ -89,6 +92,13 @@ public:
     void Advanced_Click();
     void menDebug_Click();
     void QuitApp_Click();
+    void mBookmark_Click();
+    void mLanguage_Click();
+    void IntegrityBib_Click();
+    void IntegrityCommentary_Click();
+    void IntegrityDict_Click();
+    void IntegrityNames_Click();
+    void IntegrityAll_Click();
     void OpenAddress(const QString& address);
 
     // Notepad commands (MainMenuNotepad.cpp).
@@ -206,6 +216,8 @@ private:
     void ShowNoBibles();
     void restoreChoices();
     void LoadBookmarks();
+    void bookmarkLoaded(const QString& path);
+    void runIntegrityCheck(std::optional<IntegrityCheck::Kind> kind);
     void QuitDiary();
 
     // Search pieces.
@@ -262,6 +274,9 @@ private:
     };
     QList<ReadingWindow> m_readingWindows;
     QPointer<HelpViewer> m_help;
+    // Made by LoadBookmarks and hidden between uses; a window of its own, not a child, as the
+    // main window's children are only the dialogs open at the moment.
+    std::unique_ptr<fBookmarkList> m_bookmarks;
 
     // Window state shared by the search, the highlighting and the notepad.
     int SelectedBook = 1;

@@ -18,6 +18,9 @@
 #include "app/MainMenu.h"
 
 #include "app/locate/frmLocate.h"
+#include "bookmarks/fBookmarkList.h"
+#include "integrity/IntegrityPane.h"
+#include "localisation/LanguageE.h"
 #include "app/periphery/frmAbout.h"
 #include "app/periphery/frmAgreement.h"
 #include "library/DataFolders.h"
@@ -86,15 +89,15 @@ void MainMenu::connectWindows() {
         {a.help.contents, &MainMenu::Contents_Click, nullptr},
         // Dialogs.
         {a.format.date, nullptr, nullptr},
-        {a.format.bookmark, nullptr, nullptr},
-        {a.tools.language, nullptr, nullptr},
+        {a.format.bookmark, &MainMenu::mBookmark_Click, nullptr},
+        {a.tools.language, &MainMenu::mLanguage_Click, nullptr},
         {a.tools.options, nullptr, nullptr},
         {a.tools.folderTool, &MainMenu::Advanced_Click, nullptr},
-        {a.tools.integrityBibles, nullptr, nullptr},
-        {a.tools.integrityCommentaries, nullptr, commentaryInstalled},
-        {a.tools.integrityDictionaries, nullptr, dictionaryInstalled},
-        {a.tools.integrityNames, nullptr, namesInstalled},
-        {a.tools.integrityAll, nullptr, nullptr},
+        {a.tools.integrityBibles, &MainMenu::IntegrityBib_Click, nullptr},
+        {a.tools.integrityCommentaries, &MainMenu::IntegrityCommentary_Click, commentaryInstalled},
+        {a.tools.integrityDictionaries, &MainMenu::IntegrityDict_Click, dictionaryInstalled},
+        {a.tools.integrityNames, &MainMenu::IntegrityNames_Click, namesInstalled},
+        {a.tools.integrityAll, &MainMenu::IntegrityAll_Click, nullptr},
         {a.help.licence, &MainMenu::LicenceAgreement_Click, nullptr},
         {a.help.about, &MainMenu::About_Click, nullptr},
         {a.help.splash, &MainMenu::SplashScreen_Click, nullptr},
@@ -223,6 +226,62 @@ void MainMenu::Advanced_Click() {
     locate.exec();
     if (m_state.EndRequested)
         EndProgram();
+}
+
+// The bookmark list lives from start-up (LoadBookmarks) to the end and is only hidden: its
+// rows are the master copy. Go To replaces the pane as opening a file does.
+void MainMenu::mBookmark_Click() {
+    if (!m_bookmarks)
+        LoadBookmarks();
+    const PaneFill fill(m_fillingPane);
+    m_bookmarks->exec();
+}
+
+void MainMenu::bookmarkLoaded(const QString& path) {
+    DocumentChanged = false;
+    setWindowTitle(path + QStringLiteral(" - ") + TolvaneRoutines::ProductName());
+    RT->moveCursor(QTextCursor::Start);
+}
+
+void MainMenu::mLanguage_Click() {
+    LanguageE editor(m_state, this);
+    checkedConnect(&editor, &LanguageE::bookListChanged, this, &MainMenu::fillBookList);
+    checkedConnect(&editor, &LanguageE::helpRequested, this, &MainMenu::Contents_Click);
+    // The program ends as if the user closed it, once the editor is gone: unsaved notepad
+    // text is asked about, and the user may still cancel.
+    checkedConnect(&editor, &LanguageE::endProgramRequested, this, &MainMenu::close,
+                   Qt::QueuedConnection);
+    editor.exec();
+}
+
+// The integrity check writes its report into the pane; that is not an edit of the user's.
+void MainMenu::runIntegrityCheck(std::optional<IntegrityCheck::Kind> kind) {
+    const PaneFill fill(m_fillingPane);
+    IntegrityPane pane(m_state, RT);
+    if (kind)
+        pane.RunKind(*kind);
+    else
+        pane.RunAll();
+}
+
+void MainMenu::IntegrityBib_Click() {
+    runIntegrityCheck(IntegrityCheck::Kind::Bibles);
+}
+
+void MainMenu::IntegrityCommentary_Click() {
+    runIntegrityCheck(IntegrityCheck::Kind::Commentaries);
+}
+
+void MainMenu::IntegrityDict_Click() {
+    runIntegrityCheck(IntegrityCheck::Kind::Dictionary);
+}
+
+void MainMenu::IntegrityNames_Click() {
+    runIntegrityCheck(IntegrityCheck::Kind::Names);
+}
+
+void MainMenu::IntegrityAll_Click() {
+    runIntegrityCheck(std::nullopt);
 }
 
 void MainMenu::menDebug_Click() {

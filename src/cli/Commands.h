@@ -15,5 +15,7 @@ struct Command {
 
 extern const char* const kSearchUsage;
 int runSearch(const QStringList& args);
+extern const char* const kCheckUsage;
+int runCheck(const QStringList& args);
 
 } // namespace Cli

@@ -17,6 +17,8 @@ namespace {
 const Cli::Command kCommands[] = {
     {"search", "scripture search, as the main window's search button", Cli::kSearchUsage,
      &Cli::runSearch},
+    {"check", "integrity check of the module files, as the Tools menu's Integrity Check",
+     Cli::kCheckUsage, &Cli::runCheck},
 };
 
 void listCommands(std::FILE* to) {

@@ -106,4 +106,10 @@ constexpr QLatin1String ScreenNotes("ScreenTN");
 constexpr QLatin1String DefaultIdentity("Default");
 constexpr QLatin1String DefaultIdentityDefault("Default");
 
+// Bookmarks: the bookmark list window's placement in twips ("Settings").
+constexpr IntKey TopBookmark{QLatin1String("TopBookmark"), 0, kInt32Low, kInt32High};
+constexpr IntKey LeftBookmark{QLatin1String("LeftBookmark"), 0, kInt32Low, kInt32High};
+constexpr IntKey WidthBookmark{QLatin1String("WidthBookmark"), 7000, kInt32Low, kInt32High};
+constexpr IntKey HeightBookmark{QLatin1String("HeightBookmark"), 5000, kInt32Low, kInt32High};
+
 } // namespace SettingsKeys

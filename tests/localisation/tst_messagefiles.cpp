@@ -3,6 +3,7 @@
 
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
+#include "localisation/LanguageBooks.h"
 #include "localisation/MessageText.h"
 
 #include <QFile>
@@ -47,6 +48,7 @@ const Range kStandardNumbers[] = {
     {105, 106}, // debug mode
     {402, 403}, // scripture search status texts
     {420, 420}, // main window: the settings cannot be written
+    {490, 507}, // bookmark and language editor boxes
     {900, 901}, // licence agreement and help windows
 };
 
@@ -68,13 +70,14 @@ const Range kFormNumbers[] = {
     {186, 195}, // language editor columns and prompts
     {196, 199}, // no-Bibles window buttons and the debug menu item
     {900, 906}, // about box, licence agreement and help windows
+    {990, 1002}, // bookmark windows, the language list's last entry
 };
 
 // Records that are built around a value ("%"): every other record must not hold a "%",
 // which the lookup would silently remove.
 const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46, 47,  49,  58, 62,
                                      65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101, 402,
-                                     403, 420, 900, 901};
+                                     403, 420, 495, 496, 502, 503, 504, 505, 506, 507, 900, 901};
 const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,
                                  18, 20, 24, 25, 26, 190, 191, 192, 900};
 
@@ -232,9 +235,53 @@ private slots:
             QCOMPARE(frm.value(c.number), QByteArray(c.caption));
     }
 
+    // The second interface language: every number the English files hold has a Spanish
+    // text and no other number does, with the placeholder where the English has it; so a new
+    // English text needs its Spanish one too.
+    void spanishMatchesEnglish_data() {
+        QTest::addColumn<QString>("set");
+        QTest::newRow("standard messages") << QStringLiteral("STD.mes");
+        QTest::newRow("form texts") << QStringLiteral("FRM.mes");
+    }
+    void spanishMatchesEnglish() {
+        QFETCH(QString, set);
+        QStringList problems;
+        const QMap<int, QByteArray> english = parse("ENGLISH_" + set, problems);
+        const QMap<int, QByteArray> spanish = parse("SPANISH_" + set, problems);
+        for (auto it = english.cbegin(); it != english.cend(); ++it) {
+            if (!spanish.contains(it.key()))
+                problems << QStringLiteral("no Spanish text for %1").arg(it.key());
+            else if (spanish.value(it.key()).count('%') != it.value().count('%'))
+                problems << QStringLiteral("placeholders differ in %1").arg(it.key());
+            else if (spanish.value(it.key()).trimmed().isEmpty())
+                problems << QStringLiteral("empty Spanish text %1").arg(it.key());
+        }
+        for (auto it = spanish.cbegin(); it != spanish.cend(); ++it)
+            if (!english.contains(it.key()))
+                problems << QStringLiteral("Spanish %1 has no English text").arg(it.key());
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    // The Spanish book list loads as a book catalogue once it is set as the default.
+    void shippedBookLists() {
+        for (const char* name : {"BOOKS_SPANISH.txt", "BOOKS_ENGLISH.txt", "ref.txt", "Books.txt"}) {
+            QFile f(QStringLiteral(TOLVANE_SOURCE_DIR "/data/program/sysdefs/") + name);
+            QVERIFY2(f.open(QIODevice::ReadOnly), name);
+            const QByteArray bytes = f.readAll();
+            QVERIFY2(LanguageBooks::LoadsAsCatalogue(bytes), name);
+            QCOMPARE(crlfLines(bytes).size(), 72);
+        }
+    }
+
     // The splash screen shows one line picked at random: an empty line would show nothing.
+    void favouriteVerses_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("English") << QStringLiteral("ENGLISH_FavVerses.txt");
+        QTest::newRow("Spanish") << QStringLiteral("SPANISH_FavVerses.txt");
+    }
     void favouriteVerses() {
-        const QList<QByteArray> lines = crlfLines(shipped(QStringLiteral("ENGLISH_FavVerses.txt")));
+        QFETCH(QString, file);
+        const QList<QByteArray> lines = crlfLines(shipped(file));
         QVERIFY(lines.size() >= 20);
         for (const QByteArray& line : lines) {
             QVERIFY2(!line.trimmed().isEmpty(), "empty line");
