@@ -122,11 +122,12 @@ ParsedTranslations ParseTranslations(const QByteArray& bytes) {
             continue;
         TranslationRecord rec;
         if (!parseRecord(Win1252::decode(raw), rec)) {
-            out.badLine = i + 1;
-            break;
+            out.badLines.append(i + 1);
+            continue;
         }
         out.records.append(rec);
     }
+    out.badLine = out.badLines.value(0);
     return out;
 }
 
@@ -164,11 +165,18 @@ TranslationResult LoadTranslationCatalogue(ProgramState& state) {
     QByteArray bytes;
     FileFunctions::readWholeFile(path, bytes);
     const ParsedTranslations parsed = ParseTranslations(bytes);
-    if (parsed.badLine > 0)
+    if (!parsed.badLines.isEmpty()) {
+        // One report for the whole file, however many records are damaged.
+        QStringList lines;
+        for (int line : parsed.badLines)
+            lines << QString::number(line);
         TolvaneRoutines::ReportError(state.dialogs, TolvaneRoutines::ErrorNumber::TypeMismatch,
                                      QStringLiteral("Load Translations"),
-                                     path + QStringLiteral(" line ") +
-                                         QString::number(parsed.badLine));
+                                     path +
+                                         (lines.size() == 1 ? QStringLiteral(" line ")
+                                                            : QStringLiteral(" lines ")) +
+                                         lines.join(QStringLiteral(", ")));
+    }
 
     int bibles = 0;
     for (const TranslationRecord& r : parsed.records) {

@@ -18,11 +18,13 @@ struct TranslationRecord {
 };
 
 struct ParsedTranslations {
-    QVector<TranslationRecord> records;
-    int badLine = 0; // 1-based line of the first damaged record, 0 when none
+    QVector<TranslationRecord> records; // every valid record, in file order
+    int badLine = 0;                    // 1-based line of the first damaged record, 0 when none
+    QVector<int> badLines;              // 1-based lines of every damaged record
 };
 
-// Splits the quoted comma-separated records; stops at the first damaged one.
+// Splits the quoted comma-separated records. A damaged record is left out and its line noted;
+// the records before and after it are kept, so one bad line cannot hide every module.
 ParsedTranslations ParseTranslations(const QByteArray& bytes);
 QByteArray FormatTranslations(const QVector<TranslationRecord>& records);
 

@@ -310,36 +310,59 @@ private slots:
         QCOMPARE(f.state.BibleFiles, QStringList{QStringLiteral("B_KJV.TXT")});
     }
 
-    void aDamagedRecordIsReportedAndEarlierRecordsKept_data() {
+    void aDamagedRecordIsReportedAndTheOthersKept_data() {
         QTest::addColumn<QByteArray>("damaged");
-        QTest::newRow("number not numeric") << QByteArray("x3,1,\"Bad\",\"b_bad\"\r\n");
-        QTest::newRow("flag not numeric") << QByteArray("3,yes,\"Bad\",\"b_bad\"\r\n");
-        QTest::newRow("number past 16 bits") << QByteArray("40000,1,\"Bad\",\"b_bad\"\r\n");
-        QTest::newRow("unterminated quote") << QByteArray("3,1,\"Bad Bible,b_bad\r\n");
-        QTest::newRow("junk after a quote") << QByteArray("3,1,\"Bad\"x,\"b_bad\"\r\n");
-        QTest::newRow("three fields") << QByteArray("3,1,\"Bad\"\r\n");
-        QTest::newRow("two fields") << QByteArray("3,1\r\n");
-        QTest::newRow("five fields") << QByteArray("3,1,\"Bad\",\"b_bad\",\"extra\"\r\n");
-        QTest::newRow("quoted number") << QByteArray("\"3\",1,\"Bad\",\"b_bad\"\r\n");
-        QTest::newRow("damaged last record") << QByteArray("3,1,\"Bad");
+        QTest::addColumn<int>("line"); // where the damaged record goes: 1, 3 or 5 (last)
+        QTest::newRow("number not numeric, first") << QByteArray("x3,1,\"Bad\",\"b_bad\"") << 1;
+        QTest::newRow("flag not numeric, middle") << QByteArray("3,yes,\"Bad\",\"b_bad\"") << 3;
+        QTest::newRow("number past 16 bits, first") << QByteArray("40000,1,\"Bad\",\"b_bad\"")
+                                                    << 1;
+        QTest::newRow("unterminated quote, middle") << QByteArray("3,1,\"Bad Bible,b_bad") << 3;
+        QTest::newRow("junk after a quote, first") << QByteArray("3,1,\"Bad\"x,\"b_bad\"") << 1;
+        QTest::newRow("three fields, middle") << QByteArray("3,1,\"Bad\"") << 3;
+        QTest::newRow("two fields, first") << QByteArray("3,1") << 1;
+        QTest::newRow("five fields, middle") << QByteArray("3,1,\"Bad\",\"b_bad\",\"extra\"") << 3;
+        QTest::newRow("quoted number, middle") << QByteArray("\"3\",1,\"Bad\",\"b_bad\"") << 3;
+        QTest::newRow("damaged last record") << QByteArray("3,1,\"Bad") << 5;
     }
-    void aDamagedRecordIsReportedAndEarlierRecordsKept() {
+    void aDamagedRecordIsReportedAndTheOthersKept() {
         QFETCH(QByteArray, damaged);
+        QFETCH(int, line);
         Fixture f;
-        // Line 3 of the file, after a blank line and one good record.
-        f.folder.writeTranslations("1,1,\"KJV\",\"b_kjv\"\r\n\r\n" + damaged);
-        f.addFiles({QStringLiteral("Bible/b_kjv.txt"), QStringLiteral("Bible/b_bad.txt")});
+        // Good records on lines 2 and 4 around a blank line 3 (or the damaged one there).
+        QList<QByteArray> lines{"1,1,\"KJV\",\"b_kjv\"", QByteArray(), "2,1,\"WEB\",\"b_web\"",
+                                "1700,0,\"Henry\",\"c_henry\""};
+        lines.insert(line - 1, damaged);
+        QByteArray catalogue = lines.join("\r\n");
+        if (line != 5)
+            catalogue += "\r\n";
+        f.folder.writeTranslations(catalogue);
+        f.addFiles({QStringLiteral("Bible/b_kjv.txt"), QStringLiteral("Bible/b_web.txt"),
+                    QStringLiteral("Bible/b_bad.txt"), QStringLiteral("Commentary/c_henry.txt")});
         f.dialogs.expectMessage(Dialogs::Answer::Ok);
         QCOMPARE(Catalogues::LoadTranslationCatalogue(f.state),
                  Catalogues::TranslationResult::Loaded);
-        QCOMPARE(f.state.BibleNames, QStringList{QStringLiteral("KJV")});
+        QCOMPARE(f.state.BibleNames, (QStringList{QStringLiteral("KJV"), QStringLiteral("WEB")}));
+        QCOMPARE(f.state.CommentaryNames, QStringList{QStringLiteral("Henry")});
         QCOMPARE(f.dialogs.records().size(), 1);
         const Dialogs::Box& box = f.dialogs.records().first().box;
         QCOMPARE(box.title, TolvaneRoutines::ErrorReportTitle());
-        const QStringList lines = box.text.split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.value(4),
-                 QStringLiteral("Additional Info: ") + f.translationsPath() +
-                     QStringLiteral(" line 3"));
+        const QStringList text = box.text.split(QStringLiteral("\r\n"));
+        QCOMPARE(text.value(4), QStringLiteral("Additional Info: ") + f.translationsPath() +
+                                    QStringLiteral(" line ") + QString::number(line));
+    }
+    void severalDamagedRecordsGiveOneReport() {
+        Fixture f;
+        f.folder.writeTranslations("junk\r\n1,1,\"KJV\",\"b_kjv\"\r\n3,1\r\n"
+                                   "2,1,\"WEB\",\"b_web\"\r\n\"unterminated\r\n");
+        f.addFiles({QStringLiteral("Bible/b_kjv.txt"), QStringLiteral("Bible/b_web.txt")});
+        f.dialogs.expectMessage(Dialogs::Answer::Ok);
+        QCOMPARE(Catalogues::LoadTranslationCatalogue(f.state),
+                 Catalogues::TranslationResult::Loaded);
+        QCOMPARE(f.state.BibleNames, (QStringList{QStringLiteral("KJV"), QStringLiteral("WEB")}));
+        QCOMPARE(f.dialogs.records().size(), 1);
+        QVERIFY(f.dialogs.records().first().box.text.contains(
+            f.translationsPath() + QStringLiteral(" lines 1, 3, 5\r\n")));
     }
     void writtenRecordsReadBack() {
         const QVector<Catalogues::TranslationRecord> records = {
