@@ -1,6 +1,7 @@
 #include "RtfParser.h"
 
 #include "RtfCodepage.h"
+#include "RtfListLabel.h"
 #include "platform/Twips.h"
 #include "platform/WinColour.h"
 
@@ -57,8 +58,9 @@ const QSet<QByteArray>& skippedDestinations() {
         "creatim", "datastore", "docvar", "doccomm", "falt", "filetbl", "fldinst", "footer",
         "footerf", "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator",
         "header", "headerf", "headerl", "headerr", "info", "keywords", "latentstyles",
-        "listoverridetable", "listtable", "mmathPr", "nonshppict", "objclass", "objdata",
-        "operator", "panose", "pgdsctbl", "pnseclvl", "pntxta", "pntxtb", "printim", "private",
+        "levelnumbers", "listname", "listpicture", "liststylename", "mmathPr", "nonesttables",
+        "nonshppict", "objclass", "objdata", "operator", "panose", "pgdsctbl", "pnseclvl",
+        "printim", "private",
         "revtbl", "revtim", "rsidtbl", "stylesheet", "subject", "tc", "template", "themedata",
         "title", "txe", "userprops", "xe", "xmlnstbl"};
     // clang-format on
@@ -67,8 +69,10 @@ const QSet<QByteArray>& skippedDestinations() {
 
 // Destinations whose content is read like the text around them.
 const QSet<QByteArray>& transparentDestinations() {
-    static const QSet<QByteArray> words = {"field",   "fldrslt", "object", "result",
-                                           "shppict", "shprslt", "ud"};
+    // Nested tables: their \nestrow is inside \nesttableprops; \nonesttables holds the
+    // same text again for readers without nested tables, and is skipped.
+    static const QSet<QByteArray> words = {"field",   "fldrslt", "nesttableprops", "object",
+                                           "result",  "shppict", "shprslt",        "ud"};
     return words;
 }
 
@@ -77,7 +81,8 @@ const QSet<QByteArray>& transparentDestinations() {
 bool RtfParser::CharState::operator==(const CharState& o) const {
     return font == o.font && halfPoints == o.halfPoints && bold == o.bold && italic == o.italic &&
            underline == o.underline && strike == o.strike && hidden == o.hidden &&
-           vertical == o.vertical && foreground == o.foreground && background == o.background;
+           vertical == o.vertical && raise == o.raise && foreground == o.foreground &&
+           background == o.background;
 }
 
 RtfParser::RtfParser(const QByteArray& rtf, QTextCursor& cursor) : m_tokens(rtf), m_cursor(cursor) {
@@ -198,21 +203,16 @@ void RtfParser::leaveGroup(const GroupState& left) {
             insertPicture(m_picture);
         break;
     case Destination::ListText:
-        if (outer != Destination::ListText) {
-            // Some writers put this group before the \pard of its paragraph; \ls then
-            // still knows whether the paragraph is numbered.
-            m_listTextStyle = std::any_of(m_listText.cbegin(), m_listText.cend(),
-                                          [](QChar c) { return c.isDigit(); })
-                                  ? QTextListFormat::ListDecimal
-                                  : QTextListFormat::ListDisc;
-            top().para.list = m_listTextStyle;
-        }
-        break;
     case Destination::ListProps:
-        if (outer != Destination::ListProps)
-            top().para.list = left.para.list != QTextListFormat::ListStyleUndefined
-                                  ? left.para.list
-                                  : QTextListFormat::ListDisc;
+    case Destination::PnBefore:
+    case Destination::PnAfter:
+    case Destination::ListDef:
+    case Destination::ListLevel:
+    case Destination::LevelText:
+    case Destination::Override:
+    case Destination::OverrideLevel:
+        if (outer != left.destination)
+            leaveListGroup(left, outer);
         break;
     case Destination::ShapeName:
         if (outer != Destination::ShapeName)
@@ -221,6 +221,52 @@ void RtfParser::leaveGroup(const GroupState& left) {
     case Destination::ShapeValue:
         if (outer != Destination::ShapeValue)
             shapeValueDone();
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::leaveListGroup(const GroupState& left, Destination outer) {
+    switch (left.destination) {
+    case Destination::ListText:
+        // Some writers put the label before the \pard of its paragraph: it is kept apart
+        // from the paragraph state until the paragraph ends.
+        m_pendingLabel = m_listText;
+        top().para.labelled = true;
+        break;
+    case Destination::ListProps:
+        top().para.legacy = left.para.legacy;
+        if (top().para.legacy.style == QTextListFormat::ListStyleUndefined)
+            top().para.legacy.style = QTextListFormat::ListDisc;
+        break;
+    case Destination::PnBefore:
+        top().para.legacy.before = m_pnText;
+        top().para.legacy.hasBefore = true;
+        break;
+    case Destination::PnAfter:
+        top().para.legacy.after = m_pnText;
+        top().para.legacy.hasAfter = true;
+        break;
+    case Destination::LevelText:
+        m_level.text = RtfListTable::levelText(m_levelText);
+        break;
+    case Destination::ListLevel:
+        if (outer == Destination::ListDef && m_listLevels.size() < RtfListTable::kLevels)
+            m_listLevels.append(m_level);
+        else if (outer == Destination::OverrideLevel)
+            m_overrideStart = m_level.start;
+        break;
+    case Destination::ListDef:
+        m_listTable.addList(m_listId, m_listLevels);
+        break;
+    case Destination::OverrideLevel:
+        if (m_overrideHasStart && m_overrideLevel < RtfListTable::kLevels)
+            m_overrideStarts.insert(m_overrideLevel, m_overrideStart);
+        ++m_overrideLevel;
+        break;
+    case Destination::Override:
+        m_listTable.addOverride(m_overrideLs, m_overrideListId, m_overrideStarts);
         break;
     default:
         break;
@@ -265,6 +311,8 @@ void RtfParser::controlWord(const RtfTokenizer::Token& token) {
     if (destination == Destination::ColorTable && colorTableWord(word, token.param))
         return;
     if (destination == Destination::Picture && pictureWord(word, token.param))
+        return;
+    if (listTableWord(word, token.param))
         return;
     if (characterWord(word, token.hasParam, token.param) ||
         paragraphWord(word, token.hasParam, token.param) || specialCharacterWord(word) ||
@@ -333,7 +381,13 @@ bool RtfParser::destinationWord(const QByteArray& word) {
         m_listText.clear();
     } else if (word == "pn") {
         state.destination = Destination::ListProps;
-        state.para.list = QTextListFormat::ListStyleUndefined;
+        state.para.legacy = LegacyList();
+        state.para.legacy.on = true;
+    } else if (word == "pntxtb" || word == "pntxta") {
+        state.destination = word == "pntxtb" ? Destination::PnBefore : Destination::PnAfter;
+        m_pnText.clear();
+    } else if (listTableDestination(word)) {
+        return true;
     } else if (word == "background") {
         state.destination = Destination::Background;
         state.inBackground = true;
@@ -343,6 +397,77 @@ bool RtfParser::destinationWord(const QByteArray& word) {
         return false;
     }
     return true;
+}
+
+// The list table's groups, each only where it belongs.
+bool RtfParser::listTableDestination(const QByteArray& word) {
+    GroupState& state = top();
+    const Destination here = state.destination;
+    if (word == "listtable") {
+        state.destination = Destination::ListTable;
+    } else if (word == "list" && here == Destination::ListTable) {
+        state.destination = Destination::ListDef;
+        m_listLevels.clear();
+        m_listId = 0;
+    } else if (word == "listlevel" &&
+               (here == Destination::ListDef || here == Destination::OverrideLevel)) {
+        state.destination = Destination::ListLevel;
+        m_level = RtfListTable::Level();
+    } else if (word == "leveltext" && here == Destination::ListLevel) {
+        state.destination = Destination::LevelText;
+        m_levelText.clear();
+    } else if (word == "listoverridetable") {
+        state.destination = Destination::OverrideTable;
+    } else if (word == "listoverride" && here == Destination::OverrideTable) {
+        state.destination = Destination::Override;
+        m_overrideLs = 0;
+        m_overrideListId = 0;
+        m_overrideStarts.clear();
+        m_overrideLevel = 0;
+    } else if (word == "lfolevel" && here == Destination::Override) {
+        state.destination = Destination::OverrideLevel;
+        m_overrideHasStart = false;
+        m_overrideStart = 1;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool RtfParser::listTableWord(const QByteArray& word, int param) {
+    switch (top().destination) {
+    case Destination::ListDef:
+        if (word != "listid")
+            return false;
+        m_listId = param;
+        return true;
+    case Destination::ListLevel:
+        if (word == "levelnfc")
+            m_level.nfc = param;
+        else if (word == "levelstartat")
+            m_level.start = qBound(0, param, 32767);
+        else
+            return false;
+        return true;
+    case Destination::Override:
+        if (word == "listid")
+            m_overrideListId = param;
+        else if (word == "ls")
+            m_overrideLs = param;
+        else
+            return false;
+        return true;
+    case Destination::OverrideLevel:
+        if (word == "listoverridestartat")
+            m_overrideHasStart = true;
+        else if (word == "levelstartat")
+            m_overrideStart = qBound(0, param, 32767);
+        else
+            return false;
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool RtfParser::shapeWord(const QByteArray& word) {
@@ -392,6 +517,9 @@ bool RtfParser::characterWord(const QByteArray& word, bool hasParam, int param) 
         chr.vertical = -1;
     } else if (word == "nosupersub") {
         chr.vertical = 0;
+    } else if (word == "up" || word == "dn") {
+        const int halfPoints = hasParam ? qBound(-3276, param, 3276) : 6;
+        chr.raise = word == "up" ? halfPoints : -halfPoints;
     } else {
         return false;
     }
@@ -421,26 +549,44 @@ bool RtfParser::paragraphWord(const QByteArray& word, bool hasParam, int param) 
     } else if (word == "sa") {
         para.afterTwips = qBound(0, param, kMaxTwips);
     } else if (word == "ls") {
-        if (hasParam && param > 0 && para.list == QTextListFormat::ListStyleUndefined)
-            para.list = m_listTextStyle != QTextListFormat::ListStyleUndefined
-                            ? m_listTextStyle
-                            : QTextListFormat::ListDisc;
+        para.ls = hasParam ? qMax(0, param) : 0;
+    } else if (word == "ilvl") {
+        para.ilvl = qBound(0, param, RtfListTable::kLevels - 1);
     } else {
-        return listWord(word);
+        return listWord(word, hasParam, param);
     }
     return true;
 }
 
-bool RtfParser::listWord(const QByteArray& word) {
+// The older list properties (\pn), which may also stand in the paragraph itself.
+bool RtfParser::listWord(const QByteArray& word, bool hasParam, int param) {
     static const QHash<QByteArray, QTextListFormat::Style> styles = {
-        {"pnlvlblt", QTextListFormat::ListDisc},      {"pnlvlbody", QTextListFormat::ListDecimal},
         {"pndec", QTextListFormat::ListDecimal},      {"pnucltr", QTextListFormat::ListUpperAlpha},
         {"pnlcltr", QTextListFormat::ListLowerAlpha}, {"pnucrm", QTextListFormat::ListUpperRoman},
-        {"pnlcrm", QTextListFormat::ListLowerRoman}};
+        {"pnlcrm", QTextListFormat::ListLowerRoman},  {"pncard", QTextListFormat::ListDecimal},
+        {"pnord", QTextListFormat::ListDecimal},      {"pnordt", QTextListFormat::ListDecimal}};
+    LegacyList& legacy = top().para.legacy;
     const auto it = styles.constFind(word);
-    if (it == styles.constEnd())
+    if (it != styles.constEnd()) {
+        legacy.style = it.value();
+    } else if (word == "pnlvlblt") {
+        legacy.style = QTextListFormat::ListDisc;
+        legacy.level = 0;
+    } else if (word == "pnlvlbody") {
+        if (!RtfListLabel::isNumbered(legacy.style))
+            legacy.style = QTextListFormat::ListDecimal;
+        legacy.level = 0;
+    } else if (word == "pnlvl") {
+        legacy.level = hasParam ? qBound(0, param - 1, RtfListTable::kLevels - 1) : 0;
+    } else if (word == "pnlvlcont") {
+        legacy = LegacyList(); // a paragraph inside an item, without a label of its own
+        return true;
+    } else if (word == "pnstart") {
+        legacy.start = qBound(0, param, 32767);
+    } else {
         return false;
-    top().para.list = it.value();
+    }
+    legacy.on = true;
     return true;
 }
 
@@ -585,6 +731,9 @@ void RtfParser::text(const QByteArray& run) {
     case Destination::Body:
     case Destination::FontTable:
     case Destination::ListText:
+    case Destination::PnBefore:
+    case Destination::PnAfter:
+    case Destination::LevelText:
     case Destination::ShapeName:
     case Destination::ShapeValue:
         bytes(b);
@@ -630,6 +779,15 @@ void RtfParser::deliver(const QString& s) {
     case Destination::ListText:
         if (m_listText.size() < kMaxCollectedText)
             m_listText += s;
+        return;
+    case Destination::PnBefore:
+    case Destination::PnAfter:
+        if (m_pnText.size() < kMaxCollectedText)
+            m_pnText += s;
+        return;
+    case Destination::LevelText:
+        if (m_levelText.size() < kMaxCollectedText)
+            m_levelText += s;
         return;
     case Destination::ShapeName:
     case Destination::ShapeValue:
@@ -697,11 +855,12 @@ void RtfParser::endParagraph() {
 
 void RtfParser::finishParagraph() {
     const ParaState& para = top().para;
-    const bool listed = para.list != QTextListFormat::ListStyleUndefined;
+    const std::optional<RtfListBuilder::Item> item = listItem(para);
     double left = pixels(para.leftTwips);
     double first = pixels(para.firstTwips);
-    if (listed) {
-        left = qMax(0.0, left - m_cursor.document()->indentWidth());
+    if (item) {
+        // The list's own indent makes up part of the file's left indent.
+        left = qMax(0.0, left - (item->level + 1) * m_cursor.document()->indentWidth());
         first += pixels(kBulletGapTwips);
     }
     QTextBlockFormat format;
@@ -712,33 +871,70 @@ void RtfParser::finishParagraph() {
     format.setTopMargin(pixels(para.beforeTwips));
     format.setBottomMargin(pixels(para.afterTwips));
     m_cursor.setBlockFormat(format);
-    m_listTextStyle = QTextListFormat::ListStyleUndefined;
-    if (listed)
-        attachToList(para.list);
-    else
-        m_list = nullptr;
+    m_pendingLabel.clear();
+    if (item)
+        m_lists.add(m_cursor, *item);
 }
 
-void RtfParser::attachToList(QTextListFormat::Style style) {
-    // Qt touches every item of a list when one is added, so a hostile file of
-    // endless bullets would take quadratic time; long lists are split instead. That
-    // cannot be seen with bullets; numbers would restart, so numbered lists get longer.
-    const bool numbered =
-        style == QTextListFormat::ListDecimal || style == QTextListFormat::ListLowerAlpha ||
-        style == QTextListFormat::ListUpperAlpha || style == QTextListFormat::ListLowerRoman ||
-        style == QTextListFormat::ListUpperRoman;
-    const int limit = numbered ? kMaxNumberedItems : kMaxBulletItems;
-    if (m_list && m_listStyle == style && m_listItems < limit) {
-        m_list->add(m_cursor.block());
-        ++m_listItems;
-        return;
+// What list, if any, a paragraph belongs to: the list table wins over the older \pn
+// properties, and those over a bare label.
+std::optional<RtfListBuilder::Item> RtfParser::listItem(const ParaState& para) {
+    if (para.ls > 0) {
+        const std::optional<RtfListTable::Item> defined = m_listTable.item(para.ls, para.ilvl);
+        if (defined) {
+            if (defined->style == QTextListFormat::ListStyleUndefined)
+                return std::nullopt; // a level without a label: an indented paragraph
+            RtfListBuilder::Item item;
+            item.sequence = defined->sequence;
+            item.level = defined->level;
+            item.style = defined->style;
+            item.start = defined->start;
+            item.text = defined->text;
+            return item;
+        }
     }
-    m_listItems = 1;
-    QTextListFormat format;
-    format.setStyle(style);
-    format.setIndent(1);
-    m_list = m_cursor.createList(format);
-    m_listStyle = style;
+    if (para.legacy.on)
+        return legacyItem(para.legacy);
+    if (para.ls > 0 || para.labelled)
+        return labelItem(para.ilvl);
+    return std::nullopt;
+}
+
+RtfListBuilder::Item RtfParser::legacyItem(const LegacyList& legacy) {
+    constexpr qint64 kLegacySequence = -1;
+    RtfListBuilder::Item item;
+    item.sequence = kLegacySequence;
+    item.level = legacy.level;
+    item.start = legacy.start;
+    if (!RtfListLabel::isNumbered(legacy.style)) {
+        item.style = RtfListLabel::bulletStyle(legacy.hasBefore ? legacy.before : m_pendingLabel);
+        return item;
+    }
+    item.style = legacy.style;
+    const RtfListLabel::Parsed shown = RtfListLabel::parse(
+        m_pendingLabel, m_lists.currentStyle(kLegacySequence, legacy.level));
+    // The label the file shows is the truth about the number; \pntxtb and \pntxta say
+    // what surrounds it where the label is missing.
+    const bool matches = shown.number > 0 && shown.style == legacy.style;
+    const QString before = legacy.hasBefore ? legacy.before : matches ? shown.prefix : QString();
+    const QString after = legacy.hasAfter ? legacy.after : matches ? shown.suffix : QString();
+    item.text = before + RtfListLabel::placeholder(item.level) + after;
+    item.shownNumber = matches ? shown.number : 0;
+    return item;
+}
+
+// A paragraph known as a list item only by the label shown before it.
+RtfListBuilder::Item RtfParser::labelItem(int level) {
+    constexpr qint64 kLabelSequence = -2;
+    RtfListBuilder::Item item;
+    item.sequence = kLabelSequence;
+    item.level = level;
+    const RtfListLabel::Parsed shown =
+        RtfListLabel::parse(m_pendingLabel, m_lists.currentStyle(kLabelSequence, level));
+    item.style = shown.style;
+    item.text = shown.prefix + RtfListLabel::placeholder(level) + shown.suffix;
+    item.shownNumber = shown.number;
+    return item;
 }
 
 // A semicolon ends each font's entry.
@@ -864,6 +1060,8 @@ QTextCharFormat RtfParser::charFormat(const CharState& state) const {
     if (state.vertical != 0)
         format.setVerticalAlignment(state.vertical > 0 ? QTextCharFormat::AlignSuperScript
                                                        : QTextCharFormat::AlignSubScript);
+    else if (state.raise != 0) // a raised or lowered position, as a share of the size
+        format.setBaselineOffset(100.0 * state.raise / state.halfPoints);
     const QColor foreground = color(state.foreground);
     if (foreground.isValid())
         format.setForeground(foreground);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RtfListBuilder.h"
+#include "RtfListTable.h"
 #include "RtfTokenizer.h"
 
 #include <QColor>
@@ -40,8 +42,6 @@ public:
     static constexpr int kMaxDepth = 200;
     static constexpr int kMaxTableEntries = 4096;
     static constexpr qint64 kMaxPicturePixels = 40'000'000;
-    static constexpr int kMaxBulletItems = 100;
-    static constexpr int kMaxNumberedItems = 1000;
 
 private:
     enum class Destination {
@@ -49,8 +49,17 @@ private:
         FontTable,
         ColorTable,
         Picture,
-        ListText,   // \pntext / \listtext: the bullet as text
-        ListProps,  // \pn: the bullet as properties
+        ListText,   // \pntext / \listtext: the label as text
+        ListProps,  // \pn: the label as properties
+        PnBefore,   // \pntxtb: text before a \pn number, or the bullet
+        PnAfter,    // \pntxta: text after a \pn number
+        ListTable,  // \listtable
+        ListDef,    // \list in it
+        ListLevel,  // \listlevel in a \list or \lfolevel
+        LevelText,  // \leveltext in a \listlevel
+        OverrideTable, // \listoverridetable
+        Override,      // \listoverride in it
+        OverrideLevel, // \lfolevel in a \listoverride
         Background, // \background and the shape groups inside it
         ShapeName,  // \sn inside the background
         ShapeValue, // \sv inside the background
@@ -65,10 +74,23 @@ private:
         bool strike = false;
         bool hidden = false;
         int vertical = 0;   // 1 superscript, -1 subscript
+        int raise = 0;      // \up (positive) or \dn (negative), in half-points
         int foreground = 0; // colour table index; 0: automatic
         int background = 0;
         bool operator==(const CharState& o) const;
         bool operator!=(const CharState& o) const { return !(*this == o); }
+    };
+
+    // The older list properties, \pn.
+    struct LegacyList {
+        bool on = false;
+        int level = 0;
+        QTextListFormat::Style style = QTextListFormat::ListStyleUndefined;
+        int start = 1;
+        QString before; // \pntxtb
+        QString after;  // \pntxta
+        bool hasBefore = false;
+        bool hasAfter = false;
     };
 
     struct ParaState {
@@ -78,7 +100,10 @@ private:
         int rightTwips = 0;
         int beforeTwips = 0;
         int afterTwips = 0;
-        QTextListFormat::Style list = QTextListFormat::ListStyleUndefined;
+        int ls = 0;            // \ls: the list override the paragraph belongs to
+        int ilvl = 0;          // \ilvl: its level
+        bool labelled = false; // a \listtext or \pntext label came with the paragraph
+        LegacyList legacy;
     };
 
     struct PictureState {
@@ -121,7 +146,10 @@ private:
     bool shapeWord(const QByteArray& word);
     bool characterWord(const QByteArray& word, bool hasParam, int param);
     bool paragraphWord(const QByteArray& word, bool hasParam, int param);
-    bool listWord(const QByteArray& word);
+    bool listWord(const QByteArray& word, bool hasParam, int param);
+    bool listTableWord(const QByteArray& word, int param);
+    bool listTableDestination(const QByteArray& word);
+    void leaveListGroup(const GroupState& left, Destination outer);
     bool specialCharacterWord(const QByteArray& word);
     bool tableWord(const QByteArray& word);
     bool documentWord(const QByteArray& word, int param);
@@ -140,7 +168,9 @@ private:
     void beginContent();
     void endParagraph();
     void finishParagraph();
-    void attachToList(QTextListFormat::Style style);
+    std::optional<RtfListBuilder::Item> listItem(const ParaState& para);
+    RtfListBuilder::Item legacyItem(const LegacyList& legacy);
+    RtfListBuilder::Item labelItem(int level);
     void fontTableText(const QString& s);
     void commitFont();
     void colorTableText(const QByteArray& b);
@@ -178,12 +208,21 @@ private:
     CharState m_textState;
     bool m_breakPending = false;
     bool m_cellPending = false;
-    QPointer<QTextList> m_list;
-    QTextListFormat::Style m_listStyle = QTextListFormat::ListStyleUndefined;
-    int m_listItems = 0;
-    QTextListFormat::Style m_listTextStyle = QTextListFormat::ListStyleUndefined;
-
-    QString m_listText;
+    RtfListTable m_listTable;
+    RtfListBuilder m_lists;
+    QString m_listText;     // the label being read
+    QString m_pendingLabel; // the label of the paragraph being read (it may precede its \pard)
+    QString m_pnText;
+    RtfListTable::Level m_level;
+    QVector<RtfListTable::Level> m_listLevels;
+    QString m_levelText;
+    int m_listId = 0;
+    int m_overrideLs = 0;
+    int m_overrideListId = 0;
+    QHash<int, int> m_overrideStarts;
+    int m_overrideLevel = 0;
+    bool m_overrideHasStart = false;
+    int m_overrideStart = 1;
     QString m_shapeText;
     QString m_shapeName;
     PictureState m_picture;

@@ -1,5 +1,6 @@
 #include "RtfWriter.h"
 
+#include "RtfListLabel.h"
 #include "platform/Twips.h"
 #include "platform/WinColour.h"
 
@@ -25,11 +26,10 @@ int twips(double pixels) {
     return qRound(Twips::fromPixels(pixels, kDocumentDpi));
 }
 
-bool isNumbered(QTextListFormat::Style style) {
-    return style == QTextListFormat::ListDecimal || style == QTextListFormat::ListLowerAlpha ||
-           style == QTextListFormat::ListUpperAlpha || style == QTextListFormat::ListLowerRoman ||
-           style == QTextListFormat::ListUpperRoman;
-}
+// Word processors indent each list level by half an inch and hang the label a quarter.
+constexpr int kLevelIndentTwips = 720;
+constexpr int kLabelHangTwips = 360;
+constexpr int kMaxLevelText = 255; // its length is one byte
 
 const char* numberingWord(QTextListFormat::Style style) {
     switch (style) {
@@ -44,6 +44,16 @@ const char* numberingWord(QTextListFormat::Style style) {
     default:
         return "pndec";
     }
+}
+
+int listStart(const QTextListFormat& format) {
+    return format.hasProperty(RtfListLabel::kListStart)
+               ? format.intProperty(RtfListLabel::kListStart)
+               : 1;
+}
+
+QString hexByte(int value) {
+    return QStringLiteral("\\'%1").arg(value & 0xFF, 2, 16, QLatin1Char('0'));
 }
 
 // PNG or JPEG bytes of an image resource, with the blip word that names them.
@@ -130,6 +140,67 @@ void RtfWriter::collectTables() {
         for (auto it = block.begin(); !it.atEnd(); ++it)
             stateOf(it.fragment().charFormat());
     }
+    collectLists();
+}
+
+// A QTextList that starts while an item of a less indented list is the last paragraph
+// before it is nested in that list: it becomes the next level of the same list-table
+// list, so that readers restart its numbers under each item as Qt does.
+void RtfWriter::collectLists() {
+    QList<const QTextList*> open; // the lists around the current paragraph, outermost first
+    QHash<const QTextList*, QTextBlock> lastItem;
+    for (QTextBlock block = m_document.findBlock(m_from); inRange(block); block = block.next()) {
+        const QTextList* list = block.textList();
+        if (!list) {
+            open.clear();
+            continue;
+        }
+        while (!open.isEmpty() && open.last()->format().indent() >= list->format().indent())
+            open.removeLast();
+        if (!m_listPlaces.contains(list)) {
+            const QTextList* parent = open.isEmpty() ? nullptr : open.last();
+            placeList(list, parent, parent ? lastItem.value(parent) : QTextBlock());
+        }
+        open.append(list);
+        lastItem.insert(list, block);
+    }
+}
+
+void RtfWriter::placeList(const QTextList* list, const QTextList* parent,
+                          const QTextBlock& parentItem) {
+    ListPlace place;
+    if (parent) {
+        const ListPlace up = m_listPlaces.value(parent);
+        place = {up.list, qMin(up.level + 1, int(ListDefinition().levels.size()) - 1)};
+    } else {
+        place = {int(m_lists.size()), 0};
+        m_lists.append(ListDefinition());
+    }
+    m_listPlaces.insert(list, place);
+    ListLevel& level = m_lists[place.list].levels[size_t(place.level)];
+    if (level.used)
+        return; // the first list at a level defines it
+    const QTextListFormat format = list->format();
+    level.used = true;
+    level.style = format.style();
+    level.start = listStart(format);
+    if (!RtfListLabel::isNumbered(level.style)) {
+        level.text = RtfListLabel::bulletCharacter(level.style);
+        return;
+    }
+    const QString prefix = format.hasProperty(QTextFormat::ListNumberPrefix)
+                               ? format.numberPrefix()
+                               : QString();
+    const QString suffix = format.hasProperty(QTextFormat::ListNumberSuffix)
+                               ? format.numberSuffix()
+                               : QStringLiteral(".");
+    // A prefix that repeats the item above ("2." before "2.1.") is that item's number.
+    const ListLevel& above = m_lists[place.list].levels[size_t(qMax(0, place.level - 1))];
+    const bool nestedNumber = parent && place.level > 0 && !prefix.isEmpty() &&
+                              RtfListLabel::isNumbered(above.style) &&
+                              parentItem.isValid() && parent->itemText(parentItem) == prefix;
+    level.text = (nestedNumber ? above.text : prefix) + RtfListLabel::placeholder(place.level) +
+                 suffix;
 }
 
 void RtfWriter::writeHeader() {
@@ -164,6 +235,7 @@ void RtfWriter::writeHeader() {
     }
     m_out.close();
     m_out.newline();
+    writeListTable();
     m_out.word("viewkind", 4);
 }
 
@@ -182,10 +254,92 @@ void RtfWriter::writeBackground(const QColor& color) {
     m_out.newline();
 }
 
+// Each list of the table has one override, numbered as the list: \lsN is list N.
+void RtfWriter::writeListTable() {
+    if (m_lists.isEmpty())
+        return;
+    m_out.open();
+    m_out.word("*");
+    m_out.word("listtable");
+    for (int i = 0; i < m_lists.size(); ++i) {
+        m_out.open();
+        m_out.word("list");
+        m_out.word("listtemplateid", i + 1);
+        m_out.newline();
+        const ListDefinition& list = m_lists.at(i);
+        const bool numbered = RtfListLabel::isNumbered(list.levels[0].style);
+        for (int n = 0; n < int(list.levels.size()); ++n) {
+            ListLevel level = list.levels[size_t(n)];
+            if (!level.used) { // levels nobody used: numbers, or bullets, as the list's first
+                level.style = numbered ? QTextListFormat::ListDecimal : list.levels[0].style;
+                level.text = numbered ? RtfListLabel::placeholder(n) + QStringLiteral(".")
+                                      : QString(RtfListLabel::bulletCharacter(level.style));
+            }
+            writeListLevel(level, n);
+        }
+        m_out.open();
+        m_out.word("listname");
+        m_out.text(QStringLiteral(";"));
+        m_out.close();
+        m_out.word("listid", i + 1);
+        m_out.close();
+        m_out.newline();
+    }
+    m_out.close();
+    m_out.open();
+    m_out.word("*");
+    m_out.word("listoverridetable");
+    for (int i = 0; i < m_lists.size(); ++i) {
+        m_out.open();
+        m_out.word("listoverride");
+        m_out.word("listid", i + 1);
+        m_out.word("listoverridecount", 0);
+        m_out.word("ls", i + 1);
+        m_out.close();
+    }
+    m_out.close();
+    m_out.newline();
+}
+
+void RtfWriter::writeListLevel(const ListLevel& level, int number) {
+    const QString text = level.text.left(kMaxLevelText);
+    m_out.open();
+    m_out.word("listlevel");
+    m_out.word("levelnfc", RtfListLabel::nfc(level.style));
+    m_out.word("levelnfcn", RtfListLabel::nfc(level.style));
+    m_out.word("leveljc", 0);
+    m_out.word("levelfollow", 0);
+    m_out.word("levelstartat", level.start);
+    m_out.open();
+    m_out.word("leveltext");
+    m_out.raw(hexByte(int(text.size())).toLatin1());
+    QByteArray positions;
+    for (int i = 0; i < text.size(); ++i) {
+        const int ref = RtfListLabel::placeholderLevel(text.at(i));
+        if (ref >= 0) {
+            m_out.raw(hexByte(ref).toLatin1());
+            positions += hexByte(i + 1).toLatin1();
+        } else {
+            m_out.text(text.mid(i, 1));
+        }
+    }
+    m_out.text(QStringLiteral(";"));
+    m_out.close();
+    m_out.open();
+    m_out.word("levelnumbers");
+    m_out.raw(positions);
+    m_out.text(QStringLiteral(";"));
+    m_out.close();
+    m_out.word("fi", -kLabelHangTwips);
+    m_out.word("li", kLevelIndentTwips * (number + 1));
+    m_out.close();
+    m_out.newline();
+}
+
 void RtfWriter::writeBlock(const QTextBlock& block) {
     writeParagraphFormat(block);
     if (block.textList())
-        writeBullet(block);
+        writeListLabel(block);
     bool wroteText = false;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
@@ -229,16 +383,17 @@ void RtfWriter::writeParagraphFormat(const QTextBlock& block) {
         m_out.word("sa", twips(format.bottomMargin()));
 }
 
-// The bullet twice: as text for readers that only show text, and as \pn
-// properties for readers that draw their own.
-void RtfWriter::writeBullet(const QTextBlock& block) {
+// The label three times: as the list table's \ls, as text for readers without lists,
+// and as \pn properties for readers that only know those.
+void RtfWriter::writeListLabel(const QTextBlock& block) {
     const QTextList* list = block.textList();
     const QTextListFormat::Style style = list->format().style();
-    const bool numbered = isNumbered(style);
+    const bool numbered = RtfListLabel::isNumbered(style);
     m_out.open();
     m_out.word("pntext");
     m_out.word("f", 0);
-    m_out.text(numbered ? list->itemText(block) : QString(QChar(0x2022)));
+    m_out.text(numbered ? list->itemText(block)
+                        : QString(RtfListLabel::bulletCharacter(style)));
     m_out.word("tab");
     m_out.close();
     m_out.open();
@@ -247,7 +402,7 @@ void RtfWriter::writeBullet(const QTextBlock& block) {
     if (numbered) {
         m_out.word("pnlvlbody");
         m_out.word(numberingWord(style));
-        m_out.word("pnstart", 1);
+        m_out.word("pnstart", listStart(list->format()));
     } else {
         m_out.word("pnlvlblt");
     }
@@ -255,9 +410,15 @@ void RtfWriter::writeBullet(const QTextBlock& block) {
     m_out.word("pnindent", 0);
     m_out.open();
     m_out.word(numbered ? "pntxta" : "pntxtb");
-    m_out.text(numbered ? QStringLiteral(".") : QString(QChar(0x2022)));
+    m_out.text(numbered ? list->format().numberSuffix()
+                        : QString(RtfListLabel::bulletCharacter(style)));
     m_out.close();
     m_out.close();
+    const auto place = m_listPlaces.constFind(list);
+    if (place != m_listPlaces.constEnd()) {
+        m_out.word("ls", place->list + 1);
+        m_out.word("ilvl", place->level);
+    }
 }
 
 void RtfWriter::writeFragmentText(const QTextFragment& fragment) {
@@ -326,6 +487,8 @@ void RtfWriter::writeCharState(const CharState& s) {
         s.strike ? m_out.word("strike") : m_out.word("strike", 0);
     if (s.vertical != w.vertical)
         m_out.word(s.vertical > 0 ? "super" : s.vertical < 0 ? "sub" : "nosupersub");
+    if (s.raise != w.raise)
+        s.raise >= 0 ? m_out.word("up", s.raise) : m_out.word("dn", -s.raise);
     if (s.foreground != w.foreground)
         m_out.word("cf", s.foreground);
     if (s.background != w.background) {
@@ -360,6 +523,8 @@ RtfWriter::CharState RtfWriter::stateOf(const QTextCharFormat& format) {
         s.vertical = 1;
     else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
         s.vertical = -1;
+    else if (format.hasProperty(QTextFormat::TextBaselineOffset))
+        s.raise = qBound(-3276, qRound(format.baselineOffset() * s.halfPoints / 100.0), 3276);
     const QBrush foreground = format.foreground();
     if (foreground.style() != Qt::NoBrush)
         s.foreground = colorIndex(foreground.color());

@@ -5,8 +5,12 @@
 #include <QByteArray>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QStringList>
+#include <QTextListFormat>
+
+#include <array>
 
 class QTextBlock;
 class QTextCharFormat;
@@ -15,10 +19,12 @@ class QTextDocument;
 class QTextDocumentFragment;
 class QTextFragment;
 class QTextImageFormat;
+class QTextList;
 
 // Writes QTextDocument content as RTF that word processors open: Windows-1252
 // text with \uN for the rest, font and colour tables, character and paragraph
-// formats, bullets and numbered lists, PNG/JPEG pictures, and the document's
+// formats, bulleted and numbered lists (nested lists as the levels of one list, in a list
+// table, with each label as text for older readers), PNG/JPEG pictures, and the document's
 // background (the root frame's background) as a page background shape.
 class RtfWriter {
 public:
@@ -39,19 +45,39 @@ private:
         bool underline = false;
         bool strike = false;
         int vertical = 0;
+        int raise = 0; // half-points up (positive) or down
         int foreground = 0;
         int background = 0;
+    };
+
+    // One list of the list table: a QTextList and the lists nested in it, by level.
+    struct ListLevel {
+        bool used = false;
+        QTextListFormat::Style style = QTextListFormat::ListDecimal;
+        int start = 1;
+        QString text; // with RtfListLabel placeholders
+    };
+    struct ListDefinition {
+        std::array<ListLevel, 9> levels;
+    };
+    struct ListPlace {
+        int list = 0; // index into m_lists
+        int level = 0;
     };
 
     RtfWriter(const QTextDocument& document, int from, int to);
 
     QByteArray run(bool withBackground);
     void collectTables();
+    void collectLists();
+    void placeList(const QTextList* list, const QTextList* parent, const QTextBlock& parentItem);
     void writeHeader();
+    void writeListTable();
+    void writeListLevel(const ListLevel& level, int number);
     void writeBackground(const QColor& color);
     void writeBlock(const QTextBlock& block);
     void writeParagraphFormat(const QTextBlock& block);
-    void writeBullet(const QTextBlock& block);
+    void writeListLabel(const QTextBlock& block);
     void writeFragmentText(const QTextFragment& fragment);
     void writeCharState(const CharState& state);
     void writePicture(const QTextImageFormat& format);
@@ -68,4 +94,6 @@ private:
     QStringList m_fonts;
     QList<QColor> m_colors;
     CharState m_written;
+    QList<ListDefinition> m_lists;
+    QHash<const QTextList*, ListPlace> m_listPlaces;
 };
