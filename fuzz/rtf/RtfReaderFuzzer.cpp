@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +20,21 @@ QString blockText(const QTextDocument& document) {
     for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
         text += b.text() + QLatin1Char('\n');
     return text;
+}
+
+// The label of every list paragraph: the number Qt shows, or the bullet's shape.
+QStringList labels(const QTextDocument& document) {
+    QStringList out;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        const QTextList* list = b.textList();
+        if (!list)
+            out << QString();
+        else if (list->format().style() < QTextListFormat::ListDecimal)
+            out << QString::number(int(list->format().style()));
+        else
+            out << list->itemText(b);
+    }
+    return out;
 }
 
 void fail(const char* what, const QTextDocument& document) {
@@ -52,6 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fail("the writer's output did not read back cleanly", document);
     if (blockText(again) != blockText(document))
         fail("the text changed on a write and read", document);
+    if (labels(again) != labels(document))
+        fail("list labels changed on a write and read", document);
 
     QTextDocument target;
     target.setPlainText(QStringLiteral("ab"));

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextImageFormat>
+#include <QTextList>
 
 namespace {
 
@@ -167,6 +168,68 @@ private slots:
         QVERIFY(!d.findBlockByNumber(19999).textList());
     }
 
+    void hostileLists() {
+        // Lists the file never defines, levels past the ninth, level texts whose length
+        // runs past their end or that name levels that do not exist, overrides of missing
+        // lists, and numbers at the ends of the integer range.
+        const QByteArray rtf =
+            "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc-5\\levelstartat-2147483648"
+            "{\\leveltext\\'ff\\'0f\\'00\\'09;}}{\\listlevel\\levelnfc99999{\\leveltext;}}"
+            "\\listid-7}{\\list\\listid-8}{\\listlevel{\\leveltext\\'05}}}"
+            "{\\*\\listoverridetable{\\listoverride\\listid-7\\ls1}{\\listoverride\\listid404"
+            "\\ls2}{\\listoverride\\ls-3}{\\listoverride\\listid-7\\listoverridecount99"
+            + QByteArray("{\\lfolevel\\listoverridestartat\\levelstartat2147483647}").repeated(20) +
+            "\\ls3}}"
+            "\\ls1\\ilvl2147483647 deep\\par\\ls2\\ilvl-4 missing\\par\\ls-3 negative\\par"
+            "\\ls3 restarted\\par\\ls2147483647 unknown\\par"
+            "{\\*\\pn\\pnlvl99999\\pnstart-9{\\pntxta\\'00\\'01}{\\pntxtb{\\pntxtb x}}}legacy"
+            "\\par\\pard{\\listtext 99999999999999.\\tab}\\ls5 huge\\par"
+            "{\\listtext MMMMMMMMMMMMMMMMMMMM.\\tab}\\ls5 roman\\par}";
+        QTextDocument d;
+        QVERIFY(RtfReader::read(rtf, &d).error.isEmpty());
+        QCOMPARE(textOf(d), QStringLiteral("deep\nmissing\nnegative\nrestarted\nunknown\nlegacy\n"
+                                           "huge\nroman"));
+        QStringList listed;
+        for (QTextBlock b = d.begin(); b.isValid(); b = b.next()) {
+            if (const QTextList* list = b.textList()) {
+                listed << b.text();
+                QVERIFY(list->format().indent() >= 1 && list->format().indent() <= 9);
+                for (QChar c : list->itemText(b))
+                    QVERIFY2(c.unicode() >= 0x20, "a label with a control character");
+            }
+        }
+        // A level the list does not define shows no label; \ls-3 names no list.
+        QCOMPARE(listed,
+                 (QStringList{"missing", "restarted", "unknown", "legacy", "huge", "roman"}));
+        QTextDocument again;
+        QVERIFY(RtfReader::read(RtfWriter::write(d), &again).error.isEmpty());
+        QCOMPARE(textOf(again), textOf(d));
+    }
+
+    void manyListsAndLevels() {
+        // Every paragraph at another level of one list, then every paragraph its own list.
+        QByteArray rtf = "{\\rtf1{\\*\\listtable{\\list"
+                         + QByteArray("{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}").repeated(9) +
+                         "\\listid1}}{\\*\\listoverridetable";
+        for (int ls = 1; ls <= 5000; ++ls)
+            rtf += "{\\listoverride\\listid1\\listoverridecount1{\\lfolevel\\listoverridestartat"
+                   "\\levelstartat1}\\ls" + QByteArray::number(ls) + "}";
+        rtf += "}";
+        for (int i = 0; i < 10000; ++i)
+            rtf += "\\ls1\\ilvl" + QByteArray::number(i % 9) + " x\\par";
+        for (int i = 0; i < 5000; ++i)
+            rtf += "\\ls" + QByteArray::number(i + 1) + " y\\par";
+        rtf += "}";
+        QTextDocument d;
+        QVERIFY(RtfReader::read(rtf, &d).error.isEmpty());
+        QCOMPARE(d.blockCount(), 15000);
+        QCOMPARE(d.findBlockByNumber(9).textList()->itemText(d.findBlockByNumber(9)),
+                 QStringLiteral("2."));
+        QTextDocument again;
+        RtfReader::read(RtfWriter::write(d), &again);
+        QCOMPARE(again.blockCount(), 15000);
+    }
+
     void randomBytes() {
         // Random soups of RTF pieces and raw bytes, from a fixed seed so a failure repeats.
         static const QList<QByteArray> pieces = {"{",
@@ -194,7 +257,25 @@ private slots:
                                                  ";",
                                                  "\\pntext",
                                                  "\\pn",
+                                                 "\\pntxta",
+                                                 "\\pnlvl",
+                                                 "\\pndec",
+                                                 "\\listtext",
                                                  "\\ls",
+                                                 "\\ilvl",
+                                                 "\\listtable",
+                                                 "\\list",
+                                                 "\\listid",
+                                                 "\\listlevel",
+                                                 "\\levelnfc",
+                                                 "\\leveltext",
+                                                 "\\'02\\'00.;",
+                                                 "\\listoverridetable",
+                                                 "\\listoverride",
+                                                 "\\lfolevel",
+                                                 "\\listoverridestartat",
+                                                 "\\up",
+                                                 "\\nonesttables",
                                                  "\\cell",
                                                  "\\row",
                                                  "\\background",

@@ -59,21 +59,65 @@ QTextList* listOf(const QTextDocument& d, const QString& text) {
     return d.findBlockByNumber(blockNumberOf(d, text)).textList();
 }
 
-// What LibreOffice's text export should give for a document: one line per paragraph
-// and per line break, list labels before the items, no pictures.
-QStringList expectedTextLines(const QTextDocument& d) {
-    QStringList lines;
-    for (QTextBlock b = d.begin(); b.isValid(); b = b.next()) {
-        QString text = b.text().remove(QChar::ObjectReplacementCharacter);
-        if (const QTextList* list = b.textList()) {
-            const bool numbered = list->format().style() == QTextListFormat::ListDecimal;
-            text =
-                (numbered ? list->itemText(b) : QString(QChar(0x2022))) + QLatin1Char(' ') + text;
-        }
-        lines += text.split(QChar::LineSeparator);
+QStringList unindented(QStringList lines) {
+    for (QString& line : lines) {
+        while (line.startsWith(QLatin1Char(' ')))
+            line.remove(0, 1);
     }
     return lines;
 }
+
+// What LibreOffice's text export should give for a document: one line per paragraph
+// and per line break, list labels before the items, no pictures; LibreOffice indents list
+// items, so lines are compared without their leading spaces.
+QStringList expectedTextLines(const QTextDocument& d) {
+    QStringList lines;
+    for (const QString& paragraph : labelledLines(d)) {
+        QString text = paragraph;
+        text.remove(QChar::ObjectReplacementCharacter);
+        lines += text.split(QChar::LineSeparator);
+    }
+    return unindented(lines);
+}
+
+// Nested lists in LibreOffice's own format: numbers, letters and numerals in three levels,
+// numbering continued by a later list, bullets of two shapes and a list starting again.
+const char kFlatOdtLists[] = R"xml(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
+<office:automatic-styles>
+<text:list-style style:name="L1">
+<text:list-level-style-number text:level="1" style:num-suffix="." style:num-format="1"/>
+<text:list-level-style-number text:level="2" style:num-suffix=")" style:num-format="a"/>
+<text:list-level-style-number text:level="3" style:num-suffix="." style:num-format="i"/>
+</text:list-style>
+<text:list-style style:name="L2">
+<text:list-level-style-bullet text:level="1" text:bullet-char="&#x2022;"/>
+<text:list-level-style-bullet text:level="2" text:bullet-char="&#x25e6;"/>
+</text:list-style>
+<text:list-style style:name="L3">
+<text:list-level-style-number text:level="1" style:num-prefix="(" style:num-suffix=")" style:num-format="A"/>
+</text:list-style>
+</office:automatic-styles>
+<office:body><office:text>
+<text:list text:style-name="L1">
+<text:list-item><text:p>one</text:p>
+ <text:list><text:list-item><text:p>one a</text:p>
+   <text:list><text:list-item><text:p>one a i</text:p></text:list-item><text:list-item><text:p>one a ii</text:p></text:list-item></text:list>
+ </text:list-item><text:list-item><text:p>one b</text:p></text:list-item></text:list>
+</text:list-item>
+<text:list-item><text:p>two</text:p></text:list-item>
+</text:list>
+<text:p>between</text:p>
+<text:list text:style-name="L1" text:continue-numbering="true"><text:list-item><text:p>three</text:p></text:list-item></text:list>
+<text:list text:style-name="L2"><text:list-item><text:p>dot</text:p><text:list><text:list-item><text:p>circle</text:p></text:list-item></text:list></text:list-item></text:list>
+<text:list text:style-name="L3"><text:list-item><text:p>first</text:p></text:list-item><text:list-item><text:p>second</text:p></text:list-item></text:list>
+<text:p>end</text:p>
+</office:text></office:body></office:document>
+)xml";
 
 } // namespace
 
@@ -133,13 +177,13 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
-    void ourDocumentAsLibreOfficeText() {
-        QTextDocument d;
-        fillFormatted(&d);
-        const QString rtf = writeFile(QStringLiteral("tolvane.rtf"), RtfWriter::write(d));
+    // LibreOffice's text export of our RTF for a document, without leading spaces.
+    QStringList asLibreOfficeText(const QTextDocument& d, const QString& name) {
+        const QString rtf = writeFile(name + QStringLiteral(".rtf"), RtfWriter::write(d));
         const QString txt =
             convert(rtf, QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("txt"));
-        QVERIFY(!txt.isEmpty());
+        if (txt.isEmpty())
+            return {};
         QString text = QString::fromUtf8(readFile(txt));
         if (text.startsWith(QChar(0xFEFF)))
             text.remove(0, 1);
@@ -150,15 +194,45 @@ private slots:
             if (line.endsWith(QLatin1Char('\r')))
                 line.chop(1);
         }
-        const QStringList expected = expectedTextLines(d);
-        QCOMPARE(lines.size(), expected.size());
-        for (int i = 0; i < lines.size(); ++i) {
-            // LibreOffice indents list items; none of our lines starts with white space.
-            QString line = lines.at(i);
-            while (line.startsWith(QLatin1Char(' ')))
-                line.remove(0, 1);
-            QCOMPARE(line, expected.at(i));
-        }
+        return unindented(lines);
+    }
+
+    void ourDocumentAsLibreOfficeText() {
+        QTextDocument d;
+        fillFormatted(&d);
+        QCOMPARE(asLibreOfficeText(d, QStringLiteral("tolvane")), expectedTextLines(d));
+    }
+
+    void ourListsShowTheSameNumbersInLibreOffice() {
+        QTextDocument d;
+        fillNestedLists(&d);
+        QCOMPARE(asLibreOfficeText(d, QStringLiteral("lists")), unindented(nestedListLines()));
+    }
+
+    void ourListsThroughLibreOffice() {
+        QTextDocument original;
+        fillNestedLists(&original);
+        const QString ours =
+            writeFile(QStringLiteral("lists-roundtrip.rtf"), RtfWriter::write(original));
+        const QString theirs = convert(ours, QStringLiteral("rtf"), QStringLiteral("rtf"));
+        QVERIFY(!theirs.isEmpty());
+        QTextDocument d;
+        const RtfReadResult result = RtfReader::read(readFile(theirs), &d);
+        QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+        QCOMPARE(labelledLines(d), nestedListLines());
+    }
+
+    void libreOfficeListsIntoTolvane() {
+        const QString source = writeFile(QStringLiteral("lists.fodt"), kFlatOdtLists);
+        const QString rtf = convert(source, QStringLiteral("rtf"), QStringLiteral("rtf"));
+        QVERIFY(!rtf.isEmpty());
+        QTextDocument d;
+        const RtfReadResult result = RtfReader::read(readFile(rtf), &d);
+        QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+        QCOMPARE(labelledLines(d),
+                 (QStringList{"1. one", "  a) one a", "    i. one a i", "    ii. one a ii",
+                              "  b) one b", "2. two", "between", "3. three", "\u2022 dot",
+                              "  \u25e6 circle", "(A) first", "(B) second", "end"}));
     }
 
     void libreOfficeDocumentIntoTolvane() {

@@ -174,6 +174,56 @@ private slots:
         }
     }
 
+    void keepsNestedLists() {
+        QTextDocument original;
+        fillNestedLists(&original);
+        QCOMPARE(labelledLines(original), nestedListLines()); // the fixture itself
+        const QByteArray rtf = RtfWriter::write(original);
+        verifyWellFormed(rtf);
+        QTextDocument back;
+        const RtfReadResult result = RtfReader::read(rtf, &back);
+        QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+        QCOMPARE(labelledLines(back), nestedListLines());
+        // Readers without lists show the labels as text.
+        QVERIFY(rtf.contains("{\\pntext\\f0 1.1.\\tab}"));
+        QVERIFY(rtf.contains("{\\pntext\\f0 ii.\\tab}"));
+        // Sections repeat their chapter's number through the level text, not as letters.
+        QVERIFY(rtf.contains("{\\leveltext \\'04\\'00.\\'01.;}{\\levelnumbers \\'01\\'03;}"));
+    }
+
+    void keepsRaisedAndLoweredText() {
+        QTextDocument d;
+        QTextCursor c(&d);
+        QTextCharFormat f;
+        f.setFontPointSize(12);
+        c.insertText(QStringLiteral("H"), f);
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        c.insertText(QStringLiteral("2"), f);
+        f.setVerticalAlignment(QTextCharFormat::AlignNormal);
+        c.insertText(QStringLiteral("O x"), f);
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        c.insertText(QStringLiteral("n"), f);
+        f.setVerticalAlignment(QTextCharFormat::AlignNormal);
+        f.setBaselineOffset(25);
+        c.insertText(QStringLiteral("up"), f);
+        f.setBaselineOffset(-50);
+        c.insertText(QStringLiteral("down"), f);
+        f.clearProperty(QTextFormat::TextBaselineOffset);
+        c.insertText(QStringLiteral("level"), f);
+        QTextDocument back;
+        RtfReader::read(RtfWriter::write(d), &back);
+        QCOMPARE(back.toPlainText(), QStringLiteral("H2O xnupdownlevel"));
+        QCOMPARE(formatOf(back, QStringLiteral("2")).verticalAlignment(),
+                 QTextCharFormat::AlignSubScript);
+        QCOMPARE(formatOf(back, QStringLiteral("O")).verticalAlignment(),
+                 QTextCharFormat::AlignNormal);
+        QCOMPARE(formatOf(back, QStringLiteral("n")).verticalAlignment(),
+                 QTextCharFormat::AlignSuperScript);
+        QCOMPARE(formatOf(back, QStringLiteral("up")).baselineOffset(), 25.0);
+        QCOMPARE(formatOf(back, QStringLiteral("down")).baselineOffset(), -50.0);
+        QCOMPARE(formatOf(back, QStringLiteral("level")).baselineOffset(), 0.0);
+    }
+
     void keepsBackground() {
         const QBrush background = m_read.rootFrame()->frameFormat().background();
         QCOMPARE(background.style(), Qt::SolidPattern);

@@ -151,6 +151,105 @@ QString formattedText() {
            QStringLiteral("\n\nAfter an empty paragraph \uFFFC");
 }
 
+void fillNestedLists(QTextDocument* document) {
+    document->clear();
+    QTextCursor c(document);
+    auto list = [&c](QTextListFormat::Style style, int indent, const QString& prefix = {},
+                     const QString& suffix = QStringLiteral(".")) {
+        QTextListFormat format;
+        format.setStyle(style);
+        format.setIndent(indent);
+        format.setNumberPrefix(prefix);
+        format.setNumberSuffix(suffix);
+        return c.createList(format);
+    };
+    auto item = [&c](const QString& text) {
+        c.insertBlock();
+        c.insertText(text);
+    };
+    c.insertText(QStringLiteral("Intro"));
+    item(QStringLiteral("One"));
+    QTextList* top = list(QTextListFormat::ListDecimal, 1);
+    item(QStringLiteral("One a"));
+    QTextList* letters = list(QTextListFormat::ListLowerAlpha, 2, {}, QStringLiteral(")"));
+    item(QStringLiteral("One a i"));
+    list(QTextListFormat::ListLowerRoman, 3);
+    item(QStringLiteral("One a ii"));
+    item(QStringLiteral("One b"));
+    letters->add(c.block());
+    item(QStringLiteral("Two"));
+    top->add(c.block());
+    item(QStringLiteral("Between"));
+    c.setBlockFormat(QTextBlockFormat()); // out of the list
+    item(QStringLiteral("Three"));
+    top->add(c.block());
+    item(QStringLiteral("Dot"));
+    list(QTextListFormat::ListDisc, 1);
+    item(QStringLiteral("Circle"));
+    list(QTextListFormat::ListCircle, 2);
+    item(QStringLiteral("Roman one"));
+    list(QTextListFormat::ListUpperRoman, 1);
+    item(QStringLiteral("Roman two"));
+    item(QStringLiteral("After"));
+    c.setBlockFormat(QTextBlockFormat());
+    item(QStringLiteral("Restarted"));
+    list(QTextListFormat::ListDecimal, 1);
+    item(QStringLiteral("Section"));
+    list(QTextListFormat::ListDecimal, 2, QStringLiteral("1."));
+    item(QStringLiteral("Section two"));
+    item(QStringLiteral("End"));
+    c.setBlockFormat(QTextBlockFormat());
+}
+
+QStringList nestedListLines() {
+    return {QStringLiteral("Intro"),
+            QStringLiteral("1. One"),
+            QStringLiteral("  a) One a"),
+            QStringLiteral("    i. One a i"),
+            QStringLiteral("    ii. One a ii"),
+            QStringLiteral("  b) One b"),
+            QStringLiteral("2. Two"),
+            QStringLiteral("Between"),
+            QStringLiteral("3. Three"),
+            QStringLiteral("\u2022 Dot"),
+            QStringLiteral("  \u25e6 Circle"),
+            QStringLiteral("I. Roman one"),
+            QStringLiteral("II. Roman two"),
+            QStringLiteral("After"),
+            QStringLiteral("1. Restarted"),
+            QStringLiteral("  1.1. Section"),
+            QStringLiteral("  1.2. Section two"),
+            QStringLiteral("End")};
+}
+
+QStringList labelledLines(const QTextDocument& document) {
+    QStringList lines;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        const QTextList* list = b.textList();
+        if (!list) {
+            lines << b.text();
+            continue;
+        }
+        QString label;
+        switch (list->format().style()) {
+        case QTextListFormat::ListDisc:
+            label = QString(QChar(0x2022));
+            break;
+        case QTextListFormat::ListCircle:
+            label = QString(QChar(0x25E6));
+            break;
+        case QTextListFormat::ListSquare:
+            label = QString(QChar(0x25AA));
+            break;
+        default:
+            label = list->itemText(b);
+        }
+        lines << QString(2 * (list->format().indent() - 1), QLatin1Char(' ')) + label +
+                     QLatin1Char(' ') + b.text();
+    }
+    return lines;
+}
+
 QTextCharFormat formatOf(const QTextDocument& document, const QString& text) {
     const QTextCursor found = document.find(text);
     if (found.isNull())

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTextCharFormat>
 
 class QTextDocument;
@@ -20,6 +21,17 @@ void fillFormatted(QTextDocument* document);
 
 // The plain text fillFormatted puts in (the picture shows as U+FFFC).
 QString formattedText();
+
+// Lists as a user builds them in the pane: numbers, letters and Roman numerals nested three
+// deep, numbering that continues after a paragraph, bullets of two shapes, a list that
+// starts again at 1 and section numbers that repeat the chapter's ("1.1.").
+void fillNestedLists(QTextDocument* document);
+// The lines of fillNestedLists as labelledLines gives them.
+QStringList nestedListLines();
+
+// One line per paragraph as a reader sees it: two spaces for each level below the first,
+// then the list label and a space, then the text.
+QStringList labelledLines(const QTextDocument& document);
 
 // The character format at the first character of the first occurrence of text.
 QTextCharFormat formatOf(const QTextDocument& document, const QString& text);

@@ -53,7 +53,7 @@ QTextListFormat RtfListBuilder::formatFor(const Sequence& s, const Item& item, i
         } else if (ref >= 0 && ref < level) {
             (own ? suffix : prefix) +=
                 RtfListLabel::number(qMax(1, s.numbers[size_t(ref)]), s.styles[size_t(ref)]);
-        } else if (ref < 0) {
+        } else if (ref < 0 && c.unicode() >= 0x20) { // control characters are no label
             (own ? suffix : prefix) += c;
         }
     }
@@ -66,10 +66,10 @@ QTextListFormat RtfListBuilder::formatFor(const Sequence& s, const Item& item, i
     return format;
 }
 
-QTextListFormat::Style RtfListBuilder::currentStyle(qint64 sequence, int level) const {
+RtfListBuilder::Next RtfListBuilder::next(qint64 sequence, int level) const {
     const auto it = m_sequences.constFind(sequence);
     if (it == m_sequences.constEnd() || level < 0 || level >= kLevels ||
         it->lists[size_t(level)].isEmpty())
-        return QTextListFormat::ListStyleUndefined;
-    return it->styles[size_t(level)];
+        return {};
+    return {it->styles[size_t(level)], it->numbers[size_t(level)] + 1};
 }

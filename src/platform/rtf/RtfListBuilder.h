@@ -39,8 +39,13 @@ public:
     // Makes the cursor's paragraph an item.
     void add(QTextCursor& cursor, const Item& item);
 
-    // The style of the sequence's current list at that level; undefined when there is none.
-    QTextListFormat::Style currentStyle(qint64 sequence, int level) const;
+    // The style of the sequence's last item at that level (undefined when there is none)
+    // and the number after it.
+    struct Next {
+        QTextListFormat::Style style = QTextListFormat::ListStyleUndefined;
+        int number = 0;
+    };
+    Next next(qint64 sequence, int level) const;
 
 private:
     struct Entry {

@@ -182,7 +182,7 @@ QChar bulletCharacter(Style style) {
     }
 }
 
-Parsed parse(const QString& label, Style current) {
+Parsed parse(const QString& label, Style current, int next) {
     Parsed out;
     const QString text = label.trimmed();
     // The item's own number is the last run of letters or digits: "2.3)" is item 3.
@@ -192,29 +192,44 @@ Parsed parse(const QString& label, Style current) {
     int start = end;
     while (start > 0 && text.at(start - 1).isLetterOrNumber())
         --start;
-    if (start == end) {
-        out.style = bulletStyle(text);
-        return out;
-    }
     const QString core = text.mid(start, end - start);
     const QString lower = core.toLower();
     const bool upper = core == core.toUpper();
     bool digits = false;
     const int decimal = core.toInt(&digits);
     const int asRoman = digits ? 0 : fromRoman(lower);
-    const int asLetters = digits ? 0 : fromLetters(lower);
-    if (digits && decimal > 0) {
+    const int asLetters = digits || (core != lower && !upper) ? 0 : fromLetters(lower);
+
+    enum class Kind { Decimal, Roman, Letters, Bullet };
+    Kind kind = Kind::Bullet;
+    if (digits && decimal > 0)
+        kind = Kind::Decimal;
+    else if (asLetters > 0 && isAlpha(current) && asLetters == next)
+        kind = Kind::Letters; // "i" after "h"
+    else if (asRoman > 0 && isRoman(current) && asRoman == next)
+        kind = Kind::Roman;
+    else if (text.compare(QLatin1String("o"), Qt::CaseInsensitive) == 0)
+        kind = Kind::Bullet; // the usual round bullet
+    else if (asRoman > 0 && (core.size() > 1 || lower == u"i"))
+        kind = Kind::Roman;
+    else if (asLetters > 0)
+        kind = Kind::Letters;
+
+    switch (kind) {
+    case Kind::Decimal:
         out.style = QTextListFormat::ListDecimal;
         out.number = decimal;
-    } else if (asRoman > 0 && (isRoman(current) || (!isAlpha(current) &&
-                                                    (core.size() > 1 || lower == u"i")))) {
+        break;
+    case Kind::Roman:
         out.style = upper ? QTextListFormat::ListUpperRoman : QTextListFormat::ListLowerRoman;
         out.number = asRoman;
-    } else if (asLetters > 0 && (core == lower || upper)) {
+        break;
+    case Kind::Letters:
         out.style = upper ? QTextListFormat::ListUpperAlpha : QTextListFormat::ListLowerAlpha;
         out.number = asLetters;
-    } else {
-        out.style = bulletStyle(text); // a word, not a number: shown as a bullet
+        break;
+    case Kind::Bullet:
+        out.style = bulletStyle(text); // no number: a bullet, or a word shown as one
         return out;
     }
     out.prefix = text.left(start);

@@ -40,8 +40,8 @@ struct Parsed {
     QString suffix;
     int number = 0; // 0 for bullets
 };
-// `current` is the style of the list the label may continue; it decides whether a lone
-// "i" or "c" is a letter or a Roman numeral.
-Parsed parse(const QString& label, QTextListFormat::Style current);
+// `current` is the style of the list the label may continue and `next` the number it
+// would show next: they decide whether a lone "i" or "o" is a letter, a numeral or a bullet.
+Parsed parse(const QString& label, QTextListFormat::Style current = {}, int next = 0);
 
 } // namespace RtfListLabel

@@ -911,8 +911,8 @@ RtfListBuilder::Item RtfParser::legacyItem(const LegacyList& legacy) {
         return item;
     }
     item.style = legacy.style;
-    const RtfListLabel::Parsed shown = RtfListLabel::parse(
-        m_pendingLabel, m_lists.currentStyle(kLegacySequence, legacy.level));
+    const RtfListBuilder::Next next = m_lists.next(kLegacySequence, legacy.level);
+    const RtfListLabel::Parsed shown = RtfListLabel::parse(m_pendingLabel, next.style, next.number);
     // The label the file shows is the truth about the number; \pntxtb and \pntxta say
     // what surrounds it where the label is missing.
     const bool matches = shown.number > 0 && shown.style == legacy.style;
@@ -929,8 +929,8 @@ RtfListBuilder::Item RtfParser::labelItem(int level) {
     RtfListBuilder::Item item;
     item.sequence = kLabelSequence;
     item.level = level;
-    const RtfListLabel::Parsed shown =
-        RtfListLabel::parse(m_pendingLabel, m_lists.currentStyle(kLabelSequence, level));
+    const RtfListBuilder::Next next = m_lists.next(kLabelSequence, level);
+    const RtfListLabel::Parsed shown = RtfListLabel::parse(m_pendingLabel, next.style, next.number);
     item.style = shown.style;
     item.text = shown.prefix + RtfListLabel::placeholder(level) + shown.suffix;
     item.shownNumber = shown.number;

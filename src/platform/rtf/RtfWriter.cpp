@@ -52,6 +52,22 @@ int listStart(const QTextListFormat& format) {
                : 1;
 }
 
+// The label a numbered item has with its list's first number, which Qt before 6.6 ignores.
+QString labelOf(const QTextList* list, const QTextBlock& block) {
+    const QTextListFormat format = list->format();
+    if (!block.isValid() || !RtfListLabel::isNumbered(format.style()))
+        return QString();
+    const QString prefix = format.hasProperty(QTextFormat::ListNumberPrefix)
+                               ? format.numberPrefix()
+                               : QString();
+    const QString suffix = format.hasProperty(QTextFormat::ListNumberSuffix)
+                               ? format.numberSuffix()
+                               : QStringLiteral(".");
+    return prefix +
+           RtfListLabel::number(list->itemNumber(block) + listStart(format), format.style()) +
+           suffix;
+}
+
 QString hexByte(int value) {
     return QStringLiteral("\\'%1").arg(value & 0xFF, 2, 16, QLatin1Char('0'));
 }
@@ -87,7 +103,10 @@ QByteArray pictureBytes(const QVariant& resource, const char** blip, QSize* size
 } // namespace
 
 QByteArray RtfWriter::write(const QTextDocument& document) {
-    return RtfWriter(document, 0, document.characterCount() - 1).run(true);
+    RtfWriter writer(document, 0, document.characterCount() - 1);
+    // An empty document is written without paragraphs, unless its paragraph is a list item.
+    writer.m_hasBlocks = writer.m_hasBlocks || document.begin().textList();
+    return writer.run(true);
 }
 
 QByteArray RtfWriter::writeSelection(const QTextCursor& cursor) {
@@ -105,7 +124,7 @@ QByteArray RtfWriter::writeFragment(const QTextDocumentFragment& fragment) {
 }
 
 RtfWriter::RtfWriter(const QTextDocument& document, int from, int to)
-    : m_document(document), m_from(from), m_to(to) {}
+    : m_document(document), m_from(from), m_to(to), m_hasBlocks(from < to) {}
 
 QByteArray RtfWriter::run(bool withBackground) {
     collectTables();
@@ -115,7 +134,7 @@ QByteArray RtfWriter::run(bool withBackground) {
         if (brush.style() != Qt::NoBrush)
             writeBackground(brush.color());
     }
-    if (m_from < m_to) {
+    if (m_hasBlocks) {
         for (QTextBlock block = m_document.findBlock(m_from); inRange(block); block = block.next())
             writeBlock(block);
     }
@@ -133,7 +152,7 @@ bool RtfWriter::inRange(const QTextBlock& block) const {
 
 void RtfWriter::collectTables() {
     fontIndex(m_document.defaultFont().family());
-    if (m_from >= m_to)
+    if (!m_hasBlocks)
         return;
     for (QTextBlock block = m_document.findBlock(m_from); inRange(block); block = block.next()) {
         stateOf(block.charFormat());
@@ -145,10 +164,17 @@ void RtfWriter::collectTables() {
 
 // A QTextList that starts while an item of a less indented list is the last paragraph
 // before it is nested in that list: it becomes the next level of the same list-table
-// list, so that readers restart its numbers under each item as Qt does.
+// list, so that readers restart its numbers under each item as Qt does. A nested list
+// that RTF's levels cannot express (its numbers go on under the next item, it follows
+// another nested list under the same item, or its level is already defined otherwise)
+// becomes a list of its own.
 void RtfWriter::collectLists() {
     QList<const QTextList*> open; // the lists around the current paragraph, outermost first
     QHash<const QTextList*, QTextBlock> lastItem;
+    QHash<const QTextList*, const QTextList*> parents;
+    QHash<const QTextList*, int> items;
+    QHash<const QTextList*, int> parentItems; // the parent's items at a nested list's last one
+    QHash<const QTextList*, int> childEnd;    // a parent's items when its last child ended
     for (QTextBlock block = m_document.findBlock(m_from); inRange(block); block = block.next()) {
         const QTextList* list = block.textList();
         if (!list) {
@@ -157,36 +183,62 @@ void RtfWriter::collectLists() {
         }
         while (!open.isEmpty() && open.last()->format().indent() >= list->format().indent())
             open.removeLast();
+        const QTextList* parent = parents.value(list);
         if (!m_listPlaces.contains(list)) {
-            const QTextList* parent = open.isEmpty() ? nullptr : open.last();
-            placeList(list, parent, parent ? lastItem.value(parent) : QTextBlock());
+            parent = open.isEmpty() ? nullptr : open.last();
+            if (parent && childEnd.contains(parent) && childEnd.value(parent) == items.value(parent))
+                parent = nullptr; // under the same item as the list before: it would go on
+            if (placeList(list, parent, parent ? lastItem.value(parent) : QTextBlock()))
+                parents.insert(list, parent);
+            else
+                parent = nullptr;
+        } else if (parent && items.value(parent) != parentItems.value(list)) {
+            placeList(list, nullptr, QTextBlock());
+            parents.remove(list);
+            parent = nullptr;
         }
         open.append(list);
         lastItem.insert(list, block);
+        ++items[list];
+        if (parent) {
+            parentItems.insert(list, items.value(parent));
+            childEnd.insert(parent, items.value(parent));
+        }
     }
 }
 
-void RtfWriter::placeList(const QTextList* list, const QTextList* parent,
+// Returns whether the list was nested in the parent.
+bool RtfWriter::placeList(const QTextList* list, const QTextList* parent,
                           const QTextBlock& parentItem) {
-    ListPlace place;
-    if (parent) {
+    const int deepest = int(ListDefinition().levels.size()) - 1;
+    if (parent && m_listPlaces.value(parent).level < deepest) {
         const ListPlace up = m_listPlaces.value(parent);
-        place = {up.list, qMin(up.level + 1, int(ListDefinition().levels.size()) - 1)};
-    } else {
-        place = {int(m_lists.size()), 0};
-        m_lists.append(ListDefinition());
+        const ListPlace place{up.list, up.level + 1};
+        const ListLevel& above = m_lists.at(up.list).levels[size_t(up.level)];
+        const ListLevel wanted = levelOf(list, place.level, &above, labelOf(parent, parentItem));
+        ListLevel& level = m_lists[place.list].levels[size_t(place.level)];
+        if (!level.used || level == wanted) {
+            level = wanted;
+            m_listPlaces.insert(list, place);
+            return true;
+        }
     }
-    m_listPlaces.insert(list, place);
-    ListLevel& level = m_lists[place.list].levels[size_t(place.level)];
-    if (level.used)
-        return; // the first list at a level defines it
+    m_listPlaces.insert(list, ListPlace{int(m_lists.size()), 0});
+    m_lists.append(ListDefinition());
+    m_lists.last().levels[0] = levelOf(list, 0, nullptr, QString());
+    return false;
+}
+
+RtfWriter::ListLevel RtfWriter::levelOf(const QTextList* list, int number,
+                                        const ListLevel* above, const QString& aboveLabel) {
     const QTextListFormat format = list->format();
+    ListLevel level;
     level.used = true;
     level.style = format.style();
     level.start = listStart(format);
     if (!RtfListLabel::isNumbered(level.style)) {
         level.text = RtfListLabel::bulletCharacter(level.style);
-        return;
+        return level;
     }
     const QString prefix = format.hasProperty(QTextFormat::ListNumberPrefix)
                                ? format.numberPrefix()
@@ -195,12 +247,11 @@ void RtfWriter::placeList(const QTextList* list, const QTextList* parent,
                                ? format.numberSuffix()
                                : QStringLiteral(".");
     // A prefix that repeats the item above ("2." before "2.1.") is that item's number.
-    const ListLevel& above = m_lists[place.list].levels[size_t(qMax(0, place.level - 1))];
-    const bool nestedNumber = parent && place.level > 0 && !prefix.isEmpty() &&
-                              RtfListLabel::isNumbered(above.style) &&
-                              parentItem.isValid() && parent->itemText(parentItem) == prefix;
-    level.text = (nestedNumber ? above.text : prefix) + RtfListLabel::placeholder(place.level) +
-                 suffix;
+    const bool nestedNumber = above && !prefix.isEmpty() &&
+                              RtfListLabel::isNumbered(above->style) && aboveLabel == prefix;
+    level.text =
+        (nestedNumber ? above->text : prefix) + RtfListLabel::placeholder(number) + suffix;
+    return level;
 }
 
 void RtfWriter::writeHeader() {
@@ -392,8 +443,7 @@ void RtfWriter::writeListLabel(const QTextBlock& block) {
     m_out.open();
     m_out.word("pntext");
     m_out.word("f", 0);
-    m_out.text(numbered ? list->itemText(block)
-                        : QString(RtfListLabel::bulletCharacter(style)));
+    m_out.text(numbered ? labelOf(list, block) : QString(RtfListLabel::bulletCharacter(style)));
     m_out.word("tab");
     m_out.close();
     m_out.open();

@@ -56,6 +56,9 @@ private:
         QTextListFormat::Style style = QTextListFormat::ListDecimal;
         int start = 1;
         QString text; // with RtfListLabel placeholders
+        bool operator==(const ListLevel& o) const {
+            return used == o.used && style == o.style && start == o.start && text == o.text;
+        }
     };
     struct ListDefinition {
         std::array<ListLevel, 9> levels;
@@ -70,7 +73,9 @@ private:
     QByteArray run(bool withBackground);
     void collectTables();
     void collectLists();
-    void placeList(const QTextList* list, const QTextList* parent, const QTextBlock& parentItem);
+    bool placeList(const QTextList* list, const QTextList* parent, const QTextBlock& parentItem);
+    static ListLevel levelOf(const QTextList* list, int number, const ListLevel* above,
+                             const QString& aboveLabel);
     void writeHeader();
     void writeListTable();
     void writeListLevel(const ListLevel& level, int number);
@@ -90,6 +95,7 @@ private:
     const QTextDocument& m_document;
     int m_from;
     int m_to;
+    bool m_hasBlocks;
     RtfOutput m_out;
     QStringList m_fonts;
     QList<QColor> m_colors;
