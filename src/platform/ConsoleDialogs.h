@@ -25,4 +25,5 @@ public:
     std::optional<QColor> colour(const QColor&) override { return std::nullopt; }
     std::optional<QFont> font(const QFont&) override { return std::nullopt; }
     bool printer(QPrinter&) override { return false; }
+    bool pageSetup(QPrinter&) override { return false; }
 };

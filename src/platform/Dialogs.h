@@ -44,6 +44,9 @@ public:
     virtual std::optional<QFont> font(const QFont& initial) = 0;
     // Lets the user choose a printer and its settings; false when cancelled.
     virtual bool printer(QPrinter& printer) = 0;
+    // Lets the user choose the printer's paper and orientation (print setup, which prints
+    // nothing); false when cancelled.
+    virtual bool pageSetup(QPrinter& printer) = 0;
 
     // Shorthands for the common boxes.
     Answer show(Icon icon, const QString& title, const QString& text,

@@ -5,6 +5,7 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -128,6 +129,11 @@ std::optional<QFont> QtDialogs::font(const QFont& initial) {
     if (!ok)
         return std::nullopt;
     return f;
+}
+
+bool QtDialogs::pageSetup(QPrinter& printer) {
+    QPageSetupDialog dlg(&printer, m_parent);
+    return dlg.exec() == QDialog::Accepted;
 }
 
 bool QtDialogs::printer(QPrinter& printer) {

@@ -18,6 +18,7 @@ public:
     std::optional<QColor> colour(const QColor& initial) override;
     std::optional<QFont> font(const QFont& initial) override;
     bool printer(QPrinter& printer) override;
+    bool pageSetup(QPrinter& printer) override;
 
 private:
     QWidget* m_parent;

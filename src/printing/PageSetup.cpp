@@ -3,6 +3,7 @@
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
 #include "localisation/MessageText.h"
+#include "platform/Dialogs.h"
 #include "platform/Named.h"
 #include "platform/RichPane.h"
 
@@ -108,6 +109,10 @@ void PageSetup::Form_Load() {
         optNone->setChecked(true);
     if (!inches)
         PageValues::RoundMillimetres(m_state);
+    // Until a width is stored (0 by default) the window offers the usual paper's.
+    if (!(m_state.WidthPage > 0))
+        m_state.WidthPage = PageValues::DefaultWidth(inches);
+    m_shown = PageValues::Take(m_state);
     chkAll->setChecked(m_state.ApplyToAllForms != 0);
     FillLists();
     setSideListsEnabled(!optNone->isChecked());
@@ -180,7 +185,39 @@ void PageSetup::chkAll_Click() {
 }
 
 void PageSetup::cmdINDEX_Click() {
+    if (refuseNarrowWidth())
+        return;
     accept();
+}
+
+// With the page values in force the pane's line is the width less the side margins; one
+// that leaves nothing would break every word into a column of letters.
+bool PageSetup::refuseNarrowWidth() {
+    if (optNone->isChecked() ||
+        PageValues::LeavesALine(m_state.WidthPage, m_state.MarginLeft, m_state.MarginRight))
+        return false;
+    const bool inches = PageValues::InInches(m_state);
+    const QString width = PageValues::FormatValue(m_state.WidthPage) +
+                          (inches ? QStringLiteral(" in") : QStringLiteral(" mm"));
+    m_state.dialogs.show(Dialogs::Icon::Warning, windowTitle(),
+                         MessageText::Std(m_state, 410, width));
+    PageValues::Snapshot back = m_shown;
+    if (!PageValues::LeavesALine(back.WidthPage, back.MarginLeft, back.MarginRight)) {
+        back.WidthPage = PageValues::DefaultWidth(back.CM_IN != 0);
+        back.MarginLeft = back.MarginRight = 0;
+    }
+    // The values go back in the unit now shown.
+    const double top = m_state.gTopMargin;
+    const double bottom = m_state.gBottomMargin;
+    const quint8 unit = m_state.CM_IN;
+    const qint16 all = m_state.ApplyToAllForms;
+    PageValues::Restore(m_state, back);
+    PageValues::ConvertUnits(m_state, unit != 0);
+    m_state.gTopMargin = top;
+    m_state.gBottomMargin = bottom;
+    m_state.ApplyToAllForms = all;
+    FillLists();
+    return true;
 }
 
 void PageSetup::cmdCancel_Click() {

@@ -14,7 +14,9 @@ struct ProgramState;
 
 // The page setup window: the page width and the four margins, in millimetres or inches, that
 // set the results pane's line width and the printed page. Opened modally; OK stores the
-// values and lays the pane out again, Cancel puts back what the window found.
+// values and lays the pane out again, Cancel puts back what the window found. A page width
+// that leaves no line between the side margins is refused on OK: the window says so, puts
+// back the width and margins it showed at first and stays open.
 class PageSetup : public QDialog {
     Q_OBJECT
 public:
@@ -55,6 +57,7 @@ private:
     void FillLists();
     void changeUnit(bool toInches);
     void setSideListsEnabled(bool enabled);
+    bool refuseNarrowWidth();
     void storeValues();
     void layOutPane();
 
@@ -62,6 +65,7 @@ private:
     QTextEdit* m_pane;
     QAction* m_wrapItem;
     PageValues::Snapshot m_original;
+    PageValues::Snapshot m_shown; // as the window first showed them
     bool m_filling = false;
     bool m_closed = false;
 };

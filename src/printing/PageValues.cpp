@@ -4,6 +4,9 @@
 #include "library/SettingsKeys.h"
 #include "library/SettingsStore.h"
 
+#include <QPageSize>
+#include <QSizeF>
+
 #include <cmath>
 #include <limits>
 
@@ -71,6 +74,8 @@ PaneLayout ComputePaneLayout(const ProgramState& state) {
     PaneLayout p;
     if (state.FitToDesktop == 1)
         return p;
+    if (!LeavesALine(state.WidthPage, state.MarginLeft, state.MarginRight))
+        return p;
     p.fitToWindow = false;
     const double k = TwipsPerUnit(state);
     p.rightMarginTwips = (state.WidthPage - state.MarginRight) * k;
@@ -106,6 +111,17 @@ void ConvertUnits(ProgramState& state, bool toInches) {
 void RoundMillimetres(ProgramState& state) {
     for (double* v : {&state.WidthPage, &state.MarginLeft, &state.MarginRight})
         *v = Single(std::round(*v));
+}
+
+double DefaultWidth(bool inches, const QLocale& locale) {
+    const bool letter = locale.measurementSystem() == QLocale::ImperialUSSystem;
+    const QPageSize paper(letter ? QPageSize::Letter : QPageSize::A4);
+    const double millimetres = paper.size(QPageSize::Millimeter).width();
+    return inches ? ToInches(millimetres) : Single(std::round(millimetres));
+}
+
+bool LeavesALine(double width, double left, double right) {
+    return width > 0 && width > left + right;
 }
 
 namespace {

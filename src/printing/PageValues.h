@@ -1,4 +1,5 @@
 #pragma once
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -22,7 +23,8 @@ bool InInches(const ProgramState& state);
 double TwipsPerUnit(const ProgramState& state);
 
 // The pane's line layout: line width (page width less right margin) and indent (left
-// margin), in twips; both 0 with "Fit to Form".
+// margin), in twips; both 0 with "Fit to Form", and also when the width leaves no line
+// between the margins (values stored before such widths were refused).
 struct PaneLayout {
     double rightMarginTwips = 0;
     double indentTwips = 0;
@@ -42,6 +44,12 @@ double ToMillimetres(double inches);
 void ConvertUnits(ProgramState& state, bool toInches);
 // Width and side margins become whole millimetres (the window shows them that way).
 void RoundMillimetres(ProgramState& state);
+
+// The width of the usual paper where the user lives (A4, or US Letter), in the unit asked
+// for: what page setup shows until a width is stored.
+double DefaultWidth(bool inches, const QLocale& locale = QLocale::system());
+// Whether a page width leaves a line between the side margins (all in one unit).
+bool LeavesALine(double width, double left, double right);
 
 // The choices offered by the page setup lists in each unit.
 QStringList WidthEntries(bool inches);

@@ -20,6 +20,13 @@ QMarginsF Inches(const ProgramState& state) {
     return m;
 }
 
+QMarginsF OnPaper(const QMarginsF& inches, const QMarginsF& minimumInches) {
+    return QMarginsF(qMax(inches.left(), minimumInches.left()),
+                     qMax(inches.top(), minimumInches.top()),
+                     qMax(inches.right(), minimumInches.right()),
+                     qMax(inches.bottom(), minimumInches.bottom()));
+}
+
 QRectF PageRectTwips(const QSizeF& pageTwips, const QMarginsF& inches) {
     const double k = PageValues::kTwipsPerInch;
     const double left = qMax(0.0, inches.left() * k);

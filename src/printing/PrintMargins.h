@@ -14,6 +14,11 @@ namespace PrintMargins {
 // answer. "Fit to Form" prints from the left to the right edge of the printable page.
 QMarginsF Inches(const ProgramState& state);
 
+// The margins on paper: each of the page setup's raised to at least the printer's minimum,
+// so that no text falls where the printer cannot print (margins of 0 and "Fit to Form" print
+// at the edge of the printable area). The pane's own line layout is not affected.
+QMarginsF OnPaper(const QMarginsF& inches, const QMarginsF& minimumInches);
+
 // The rectangle inside a page of `pageTwips` that text is laid out in, in twips. A rectangle
 // the margins would leave empty or inverted is kept at a small minimum size so that layout
 // still ends.

@@ -25,25 +25,34 @@ PrintService::PrintService(ProgramState& state, QObject* parent)
     : QObject(parent), m_state(state),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("PrintService"));
-    usePrintableArea();
+    useWholeSheet();
 }
 
 PrintService::~PrintService() = default;
 
-void PrintService::usePrintableArea() {
-    // The program's own margins are measured from the edge of the printable area, so the
-    // printer adds none beyond what the paper path needs.
-    m_printer->setFullPage(false);
-    const QPageLayout layout = m_printer->pageLayout();
-    m_printer->setPageMargins(layout.minimumMargins(), layout.units());
+// The program's margins are measured from the edge of the paper; the printer adds none of
+// its own (they are raised to its minimum instead, see paperMargins).
+void PrintService::useWholeSheet() {
+    m_printer->setFullPage(true);
 }
 
 QSizeF PrintService::pageTwips() {
-    usePrintableArea();
-    return m_printer->pageRect(QPrinter::Inch).size() * kTwipsPerInch;
+    useWholeSheet();
+    return m_printer->pageLayout().fullRect(QPageLayout::Inch).size() * kTwipsPerInch;
 }
 
-bool PrintService::PrintSetup() { return m_state.dialogs.printer(*m_printer); }
+QMarginsF PrintService::minimumMargins() const {
+    QPageLayout layout = m_printer->pageLayout();
+    layout.setUnits(QPageLayout::Inch);
+    return layout.minimumMargins();
+}
+
+QMarginsF PrintService::paperMargins() {
+    useWholeSheet();
+    return PrintMargins::OnPaper(PrintMargins::Inches(m_state), minimumMargins());
+}
+
+bool PrintService::PrintSetup() { return m_state.dialogs.pageSetup(*m_printer); }
 
 PrintService::Result PrintService::Print(const QTextEdit* pane) {
     const QTextCursor c = pane->textCursor();
@@ -53,8 +62,7 @@ PrintService::Result PrintService::Print(const QTextEdit* pane) {
 }
 
 PrintService::Result PrintService::PrintPreview(const QTextEdit* pane, QWidget* parent) {
-    frmDocPreview preview(m_state, *pane->document(), pageTwips(),
-                          PrintMargins::Inches(m_state), parent);
+    frmDocPreview preview(m_state, *pane->document(), pageTwips(), paperMargins(), parent);
     if (!preview.run())
         return Result::NotRequested;
     return DocPrintProc(*pane->document());
@@ -71,8 +79,8 @@ PrintService::Result PrintService::printThroughDialog(const QTextDocument& docum
     if (!m_state.dialogs.printer(*m_printer))
         return Result::Cancelled;
     const bool printSelection = selection && m_printer->printRange() == QPrinter::Selection;
-    const PageLayout layout(document, pageTwips(), PrintMargins::Inches(m_state),
-                            printSelection ? from : 0, printSelection ? to : -1);
+    const PageLayout layout(document, pageTwips(), paperMargins(), printSelection ? from : 0,
+                            printSelection ? to : -1);
     if (printPages(layout))
         return Result::Printed;
     renewPrinter();
@@ -132,7 +140,7 @@ void PrintService::renewPrinter() {
     fresh->setPageOrder(m_printer->pageOrder());
     fresh->setDocName(m_printer->docName());
     m_printer = std::move(fresh);
-    usePrintableArea();
+    useWholeSheet();
 }
 
 void PrintService::reportFailure() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QMarginsF>
 #include <QObject>
 #include <QSizeF>
 #include <memory>
@@ -13,6 +14,8 @@ struct ProgramState;
 // Printing for every window with printable text: print setup, printing a pane (its
 // selection or all of it) through the printer dialog, and the print preview. One printer
 // is kept for the life of the service, so choices made in print setup hold for later jobs.
+// Pages are laid out on the whole sheet of paper with the page setup's margins, each raised
+// to the printer's own minimum.
 //
 // A cancelled printer dialog prints nothing and says nothing; any other failure, including
 // one half-way through a job, is reported with standard message 13.
@@ -25,10 +28,14 @@ public:
     ~PrintService() override;
 
     QPrinter& printer() { return *m_printer; }
-    // The printable area of the printer's page, in twips: the page the margins apply to.
+    // The printer's sheet of paper, in twips: the page the margins apply to.
     QSizeF pageTwips();
+    // The margins pages are printed with, in inches (PrintMargins::OnPaper).
+    QMarginsF paperMargins();
+    // The printer's non-printable border, in inches.
+    QMarginsF minimumMargins() const;
 
-    // The printer dialog alone; the choices stay with the printer.
+    // The page-setup dialog (paper, orientation); the choices stay with the printer.
     bool PrintSetup();
     // The selection when the pane has one and the user keeps "Selection" in the dialog,
     // otherwise the whole text.
@@ -43,7 +50,7 @@ public:
     bool printPages(const PageLayout& layout);
 
 private:
-    void usePrintableArea();
+    void useWholeSheet();
     bool fileComplete() const;
     void renewPrinter();
     Result printThroughDialog(const QTextDocument& document, int from, int to);

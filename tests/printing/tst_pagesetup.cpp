@@ -72,7 +72,9 @@ private slots:
     void unitChangesConvertAndRefill();
     void fitToFormIgnoresWidthAndSideMargins();
     void okStoresAndLaysOutThePane();
-    void widthBelowTheMarginsGoesToThePaneAsItIs();
+    void firstUseShowsTheUsualPaperWidth();
+    void aWidthWithoutRoomForTextIsRefused_data();
+    void aWidthWithoutRoomForTextIsRefused();
     void cancelPutsBackWhatItFound();
     void pageSetupItemOpensTheWindow();
     void startUpFailureOpensPageSetup();
@@ -243,16 +245,79 @@ void TestPageSetup::okStoresAndLaysOutThePane() {
     QVERIFY(s.wrap.isEnabled());
 }
 
-void TestPageSetup::widthBelowTheMarginsGoesToThePaneAsItIs() {
-    Setup s;
-    storeMillimetres(s, "76", "50", "90");
+void TestPageSetup::firstUseShowsTheUsualPaperWidth() {
+    QCOMPARE(PageValues::DefaultWidth(false, QLocale(QLocale::German, QLocale::Germany)), 210.0);
+    QCOMPARE(float(PageValues::DefaultWidth(true, QLocale(QLocale::German))), 8.3f);
+    QCOMPARE(PageValues::DefaultWidth(false, QLocale(QLocale::English, QLocale::UnitedStates)),
+             216.0);
+    QCOMPARE(float(PageValues::DefaultWidth(true, QLocale(QLocale::English,
+                                                           QLocale::UnitedStates))),
+             8.5f);
+
+    Setup s; // nothing stored: millimetres, "Fit to Form", width 0
     auto w = s.open();
+    const QString usual = PageValues::FormatValue(PageValues::DefaultWidth(false));
+    QCOMPARE(w->cboWidth->currentText(), usual);
+    QVERIFY(w->cboWidth->currentIndex() >= 0); // one of the list's own entries
+    w->optCM->click();
+    w->cboLeft->setEditText(QStringLiteral("20"));
+    w->cboRight->setEditText(QStringLiteral("20"));
     w->cmdINDEX->click();
-    const PageValues::PaneLayout p = PageValues::ComputePaneLayout(s.state);
-    QCOMPARE(p.rightMarginTwips, (76 - 90) * 56.7);
-    // The pane's own answer to a line narrower than nothing: one pixel, wrapping every
-    // character.
-    QCOMPARE(s.pane.lineWrapColumnOrWidth(), 1);
+    QVERIFY(w->isHidden());
+    QCOMPARE(s.stored("WidthPage"), usual.toDouble());
+    QCOMPARE(s.pane.lineWrapColumnOrWidth(), s.pixels((usual.toDouble() - 20) * 56.7));
+}
+
+void TestPageSetup::aWidthWithoutRoomForTextIsRefused_data() {
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("right");
+    QTest::addColumn<QString>("shown"); // the width named in the message
+    QTest::newRow("no width") << 0 << "0" << "20" << "20" << "0 mm";
+    QTest::newRow("narrower than the margins") << 0 << "76" << "50" << "30" << "76 mm";
+    QTest::newRow("as wide as the margins") << 1 << "4" << "2" << "2" << "4 in";
+}
+
+void TestPageSetup::aWidthWithoutRoomForTextIsRefused() {
+    QFETCH(int, unit);
+    QFETCH(QString, width);
+    QFETCH(QString, left);
+    QFETCH(QString, right);
+    QFETCH(QString, shown);
+    Setup s;
+    storeMillimetres(s, "200", "25", "20");
+    RichPane::SetLineLayout(&s.pane, false, 5000, 500);
+    auto w = s.open();
+    w->show();
+    (unit ? w->optIN : w->optCM)->click();
+    w->cboTop->setEditText(QStringLiteral("3"));
+    w->cboWidth->setEditText(width);
+    w->cboLeft->setEditText(left);
+    w->cboRight->setEditText(right);
+    s.dialogs.expectMessage(Dialogs::Answer::Ok, shown);
+    w->cmdINDEX->click();
+
+    QCOMPARE(s.dialogs.pending(), 0);
+    QCOMPARE(s.dialogs.records().size(), 1);
+    QCOMPARE(s.dialogs.records().first().box.icon, Dialogs::Icon::Warning);
+    QVERIFY(w->isVisible()); // the window stays open with the old values
+    const QStringList old = unit ? QStringList{"7.9", "1", "0.8"} : QStringList{"200", "25", "20"};
+    QCOMPARE(w->cboWidth->currentText(), old[0]);
+    QCOMPARE(w->cboLeft->currentText(), old[1]);
+    QCOMPARE(w->cboRight->currentText(), old[2]);
+    QCOMPARE(w->cboTop->currentText(), QStringLiteral("3")); // not part of the refusal
+    QCOMPARE(s.stored("WidthPage"), 200.0); // nothing stored
+    QCOMPARE(s.pane.lineWrapColumnOrWidth(), s.pixels(5000)); // nor laid out
+    // The old values are good: OK now closes and stores them.
+    w->cmdINDEX->click();
+    QVERIFY(w->isHidden());
+    QCOMPARE(float(s.stored("WidthPage")), old[0].toFloat());
+
+    // Values stored before such widths were refused leave the pane wrapping at its edge.
+    s.state.WidthPage = s.state.MarginLeft + s.state.MarginRight;
+    s.state.FitToDesktop = 0;
+    QVERIFY(PageValues::ComputePaneLayout(s.state).fitToWindow);
 }
 
 void TestPageSetup::cancelPutsBackWhatItFound() {

@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
@@ -121,27 +122,41 @@ void TestPrinting::marginsOnPaper_data() {
     QTest::addColumn<int>("unit");
     QTest::addColumn<int>("fit");
     QTest::addColumn<QList<double>>("margins"); // left, right, top, bottom
+    QTest::addColumn<double>("minimum");        // the printer's, in millimetres, on every side
     QTest::addColumn<QList<double>>("edges");   // left, right, top in points
     QTest::newRow("fit to form: edge to edge")
-        << 0 << 1 << QList<double>{40, 40, 20, 20} << QList<double>{0, -1, 20 * kPointsPerMm};
+        << 0 << 1 << QList<double>{40, 40, 20, 20} << 0.0
+        << QList<double>{0, -1, 20 * kPointsPerMm};
     // Page boundaries that are not whole twips: no line may fall between two pages.
     QTest::newRow("no margins at all")
-        << 0 << 1 << QList<double>{0, 0, 0, 0} << QList<double>{0, -1, 0};
-    QTest::newRow("millimetres") << 0 << 0 << QList<double>{25.4, 50.8, 30, 30}
+        << 0 << 1 << QList<double>{0, 0, 0, 0} << 0.0 << QList<double>{0, -1, 0};
+    QTest::newRow("millimetres") << 0 << 0 << QList<double>{25.4, 50.8, 30, 30} << 0.0
                                  << QList<double>{72, 144, 30 * kPointsPerMm};
-    QTest::newRow("inches") << 1 << 0 << QList<double>{0.5, 1.5, 1, 1}
+    QTest::newRow("inches") << 1 << 0 << QList<double>{0.5, 1.5, 1, 1} << 0.0
                             << QList<double>{36, 108, 72};
+    // Nothing is printed where the printer cannot print.
+    QTest::newRow("fit to form on a printer with a border")
+        << 0 << 1 << QList<double>{40, 40, 0, 20} << 6.35 << QList<double>{18, 18, 18};
+    QTest::newRow("margins below the printer's raised to it")
+        << 0 << 0 << QList<double>{2, 30, 5, 5} << 10.0
+        << QList<double>{10 * kPointsPerMm, 30 * kPointsPerMm, 10 * kPointsPerMm};
 }
 
 void TestPrinting::marginsOnPaper() {
     QFETCH(int, unit);
     QFETCH(int, fit);
     QFETCH(QList<double>, margins);
+    QFETCH(double, minimum);
     QFETCH(QList<double>, edges);
     setMargins(unit, fit, margins[0], margins[1], margins[2], margins[3]);
     PrintService service(*m_state);
     const QString pdf = nextPdf();
-    m_dialogs.expectPrinter(true, toPdf(pdf));
+    m_dialogs.expectPrinter(true, [&](QPrinter& p) {
+        toPdf(pdf)(p);
+        const QMarginsF border(minimum, minimum, minimum, minimum);
+        p.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, border,
+                                    QPageLayout::Millimeter, border));
+    });
     QCOMPARE(service.Print(&m_pane), PrintService::Result::Printed);
 
     const QSizeF page = PdfCheck::PageSize(pdf);
@@ -275,7 +290,7 @@ void TestPrinting::failuresAreReported() {
 void TestPrinting::printSetupChoicesHold() {
     PrintService service(*m_state);
     const QString pdf = nextPdf();
-    m_dialogs.expectPrinter(true, [&](QPrinter& p) {
+    m_dialogs.expectPageSetup(true, [&](QPrinter& p) {
         toPdf(pdf)(p);
         p.setPageSize(QPageSize(QPageSize::Letter));
     });
@@ -325,9 +340,11 @@ void TestPrinting::mainWindowCommands() {
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(PdfCheck::PageCount(viaButton), PdfCheck::PageCount(viaMenu));
 
-    dialogs.expectPrinter(false);
+    // Print setup is the page-setup dialog (paper, orientation), not the print dialog.
+    dialogs.expectPageSetup(false);
     ctl<QAction>(window, "PrintSetup")->trigger();
     QCOMPARE(dialogs.pending(), 0);
+    QCOMPARE(dialogs.records().last().kind, ScriptedDialogs::Kind::PageSetup);
 
     // Closing the preview prints nothing; its print button prints the whole pane.
     int shown = 0;

@@ -13,6 +13,7 @@ const char* kindName(ScriptedDialogs::Kind k) {
     case ScriptedDialogs::Kind::Colour: return "colour dialog";
     case ScriptedDialogs::Kind::Font: return "font dialog";
     case ScriptedDialogs::Kind::Printer: return "printer dialog";
+    case ScriptedDialogs::Kind::PageSetup: return "page-setup dialog";
     }
     return "dialog";
 }
@@ -74,6 +75,13 @@ void ScriptedDialogs::expectFont(std::optional<QFont> font) {
 void ScriptedDialogs::expectPrinter(bool accept, std::function<void(QPrinter&)> setUp) {
     Step s;
     s.kind = Kind::Printer;
+    s.accept = accept;
+    s.setUp = std::move(setUp);
+    m_script.push_back(s);
+}
+void ScriptedDialogs::expectPageSetup(bool accept, std::function<void(QPrinter&)> setUp) {
+    Step s;
+    s.kind = Kind::PageSetup;
     s.accept = accept;
     s.setUp = std::move(setUp);
     m_script.push_back(s);
@@ -167,8 +175,16 @@ std::optional<QFont> ScriptedDialogs::font(const QFont&) {
 }
 
 bool ScriptedDialogs::printer(QPrinter& printer) {
-    m_records.append(makeRecord(Kind::Printer, QString(), QString()));
-    const auto step = take(Kind::Printer, QString());
+    return printerStep(Kind::Printer, printer);
+}
+
+bool ScriptedDialogs::pageSetup(QPrinter& printer) {
+    return printerStep(Kind::PageSetup, printer);
+}
+
+bool ScriptedDialogs::printerStep(Kind kind, QPrinter& printer) {
+    m_records.append(makeRecord(kind, QString(), QString()));
+    const auto step = take(kind, QString());
     if (!step)
         return false;
     if (step->setUp)

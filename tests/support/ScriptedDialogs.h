@@ -10,7 +10,17 @@
 // expect (instead of blocking on a real dialog).
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, Input, OpenFile, SaveFile, Folder, Colour, Font, Printer };
+    enum class Kind {
+        Message,
+        Input,
+        OpenFile,
+        SaveFile,
+        Folder,
+        Colour,
+        Font,
+        Printer,
+        PageSetup
+    };
 
     struct Record {
         Kind kind = Kind::Message;
@@ -31,6 +41,8 @@ public:
     void expectColour(std::optional<QColor> colour);
     void expectFont(std::optional<QFont> font);
     void expectPrinter(bool accept, std::function<void(QPrinter&)> setUp = {});
+    // The page-setup dialog: `setUp` plays the user's choices of paper and orientation.
+    void expectPageSetup(bool accept, std::function<void(QPrinter&)> setUp = {});
 
     // Answers every message box with its default button instead of failing (for benchmarks
     // and tests that look only at other effects).
@@ -50,6 +62,7 @@ public:
     std::optional<QColor> colour(const QColor& initial) override;
     std::optional<QFont> font(const QFont& initial) override;
     bool printer(QPrinter& printer) override;
+    bool pageSetup(QPrinter& printer) override;
 
 private:
     struct Step {
@@ -64,6 +77,7 @@ private:
     };
     // The next scripted step of that kind, or nothing after failing the test.
     std::optional<Step> take(Kind kind, const QString& description);
+    bool printerStep(Kind kind, QPrinter& printer);
 
     std::deque<Step> m_script;
     QList<Record> m_records;
