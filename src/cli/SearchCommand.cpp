@@ -2,7 +2,8 @@
 //
 // Prints the result lines as the results pane would hold them, then the status box text
 // ("57 Matches 42 Verses") as the last line. Exit status: 0 when a verse matched, 1 when none
-// did, 2 for bad arguments or a folder without Bibles.
+// did, 2 for bad arguments, a folder without Bibles, or a verse index or book copy that
+// cannot be written there (the file and the system's reason go to the error stream).
 #include "app/search/ScriptureSearch.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
@@ -96,6 +97,10 @@ int Cli::runSearch(const QStringList& args) {
     const bool accepted = search.prepare(request, [](const QString& text, bool) {
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     });
+    if (!accepted && !search.failure().isEmpty()) {
+        printError(search.failure());
+        return kUsage;
+    }
     if (!accepted)
         return usage(search.statusText(0), kUsageText);
     bool stopRequested = false;

@@ -8,8 +8,10 @@
 #include "localisation/MessageText.h"
 #include "platform/Dialogs.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <limits>
 
 namespace VerseIndex {
@@ -162,12 +164,21 @@ void toCrLf(QByteArray& bytes) {
     bytes = out;
 }
 
+// A file that could not be written, as the user is told: its path and the system's reason.
+QString writeFailureText(const QString& path, const QFileDevice& file) {
+    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
+}
+
 // Writes the byte range [start, end) (1-based) of the source as whole lines ended by CR LF.
 // The target is truncated first, so a failed copy never leaves an older copy behind.
-bool copyRange(const QString& source, qint64 start, qint64 end, const QString& target) {
+bool copyRange(const QString& source, qint64 start, qint64 end, const QString& target,
+               QString* writeFailure = nullptr) {
     QFile out(FileFunctions::resolve(target));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (writeFailure)
+            *writeFailure = writeFailureText(out.fileName(), out);
         return false;
+    }
     QFile in(FileFunctions::resolve(source));
     if (start < 1 || end <= start || !in.open(QIODevice::ReadOnly) || !in.seek(start - 1))
         return false;
@@ -177,7 +188,12 @@ bool copyRange(const QString& source, qint64 start, qint64 end, const QString& t
     if (bytes.endsWith('\r'))
         bytes.chop(1);
     toCrLf(bytes);
-    out.write(bytes + "\r\n");
+    bytes += "\r\n";
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
+        if (writeFailure)
+            *writeFailure = writeFailureText(out.fileName(), out);
+        return false;
+    }
     return true;
 }
 
@@ -213,12 +229,23 @@ QString IndexPath(const ProgramState& state, const QString& file) {
     return state.IndexFolder + file + QStringLiteral(".INDEX");
 }
 
-bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& file) {
+bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& file,
+                     QString* writeFailure) {
     QByteArray written;
-    QFile out;
+    // The index replaces the old one only when it is complete (or as far as a bad line let
+    // it get): a failed write leaves the previous index, not half of a new one.
+    QSaveFile out(FileFunctions::resolve(IndexPath(state, file)));
+    auto save = [&] {
+        if (out.write(written) == written.size() && out.commit())
+            return true;
+        if (writeFailure)
+            *writeFailure = writeFailureText(out.fileName(), out);
+        out.cancelWriting();
+        return false;
+    };
     auto stop = [&](int error) {
         if (out.isOpen())
-            out.write(written);
+            save();
         TolvaneRoutines::ReportError(state.dialogs, error, kCreateContext,
                                      QStringLiteral("\r\n") + folder + file +
                                          QStringLiteral("\r\nOR\r\n") + IndexPath(state, file));
@@ -227,9 +254,11 @@ bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& 
     QByteArray text;
     if (!FileFunctions::readWholeFile(folder + file, text))
         return stop(Err::FileNotFound);
-    out.setFileName(FileFunctions::resolve(IndexPath(state, file)));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return stop(Err::PathFileAccess);
+    if (!out.open(QIODevice::WriteOnly)) {
+        if (writeFailure)
+            *writeFailure = writeFailureText(out.fileName(), out);
+        return false;
+    }
 
     bool first = true;
     QByteArrayView prevBook, prevChapter;
@@ -262,8 +291,7 @@ bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& 
     if (!first)
         written += indexLine(chapterFirst, lastRunning, prevBook, prevChapter, counter,
                              chapterStart, reader.position() + 1);
-    out.write(written);
-    return true;
+    return save();
 }
 
 void LoadIndexFile(ProgramState& state, const QString& file) {
@@ -319,22 +347,31 @@ QString CreatingIndexText(const QString& file) {
     return QStringLiteral("Creating index ") + file + QStringLiteral(" please wait..");
 }
 
-void PrepareIndex(ProgramState& state, const QString& folder, const QString& file,
-                  bool alwaysLoad, const StatusFn& status) {
+QString PrepareIndex(ProgramState& state, const QString& folder, const QString& file,
+                     bool alwaysLoad, const StatusFn& status) {
     bool built = false;
     if (IndexNeedsBuilding(state, folder, file)) {
         if (status)
             status(CreatingIndexText(file), true);
-        CreateIndexFile(state, folder, file);
+        QString failure;
+        CreateIndexFile(state, folder, file, &failure);
+        if (!failure.isEmpty())
+            return failure;
         if (status)
             status(QStringLiteral("done"), false);
         built = true;
     }
     if (built || alwaysLoad || file != state.CurrentIndexFile)
         LoadIndexFile(state, file);
+    return QString();
 }
 
-bool ExtractBookRange(ProgramState& state, const QString& file, int selection) {
+QString IndexFailureText(const ProgramState& state, const QString& failure) {
+    return MessageText::Std(state, 411, failure);
+}
+
+bool ExtractBookRange(ProgramState& state, const QString& file, int selection,
+                      QString* writeFailure) {
     if (selection == Catalogues::kBookSelections)
         return true;
     const QString target = state.ScratchFolder + file;
@@ -352,7 +389,7 @@ bool ExtractBookRange(ProgramState& state, const QString& file, int selection) {
         writeCopy(target, QByteArray());
         return false;
     }
-    return copyRange(state.BibleFolder + file, r.start, r.end, target);
+    return copyRange(state.BibleFolder + file, r.start, r.end, target, writeFailure);
 }
 
 bool ExtractChapter(ProgramState& state, const QString& folder, const QString& file, int kind,

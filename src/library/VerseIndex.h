@@ -14,8 +14,11 @@ QString IndexPath(const ProgramState& state, const QString& file);
 
 // Reads folder + file once and writes its index, replacing any existing one. A bad line
 // stops the building with the "Create Index File" report; the lines written so far stay.
-// Returns false when it stopped early.
-bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& file);
+// Returns false when it stopped early. An index that cannot be written (a program folder
+// the user may not write to) is not reported here: `writeFailure` receives the index path
+// and the system's reason, for the caller to say what it could not do.
+bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& file,
+                     QString* writeFailure = nullptr);
 
 // CurrentIndexFile = file, then fills VerseIndex from the index file when it exists.
 // Entries after the last record repeat it. A malformed or empty index gives the
@@ -34,14 +37,21 @@ QString CreatingIndexText(const QString& file);
 // The on-demand step shared by every caller: builds the index when IndexNeedsBuilding
 // (telling status "Creating index ... please wait.." and then "done"), then loads it when
 // it was built, when `alwaysLoad` is set, or when CurrentIndexFile is another file.
-void PrepareIndex(ProgramState& state, const QString& folder, const QString& file,
-                  bool alwaysLoad, const StatusFn& status);
+// Returns why the index could not be written (its path and the system's reason), empty when
+// it is in place; the loaded table is then left as it was, and the caller reports the
+// failure (IndexFailureText) instead of "done".
+QString PrepareIndex(ProgramState& state, const QString& folder, const QString& file,
+                     bool alwaysLoad, const StatusFn& status);
+// What the user is told when an index could not be written (standard message 411).
+QString IndexFailureText(const ProgramState& state, const QString& failure);
 
 // Copies the lines of a book selection (1..72) from BibleFolder + file to ScratchFolder +
 // file, using the loaded index. Selection 72 copies nothing (the text itself is read).
 // Returns false when the loaded index holds no book of the selection; the scratch copy is
-// then emptied so that no earlier copy can pass for this one.
-bool ExtractBookRange(ProgramState& state, const QString& file, int selection);
+// then emptied so that no earlier copy can pass for this one. Also false when the copy
+// cannot be written: `writeFailure` then receives its path and the system's reason.
+bool ExtractBookRange(ProgramState& state, const QString& file, int selection,
+                      QString* writeFailure = nullptr);
 
 // Copies one chapter, or the whole book when chapter is 0, from folder + file to
 // ScratchFolder + "1v_" / "1c_" / "1d_" + file for kind 1 / 2 / 3 (other kinds: nothing).

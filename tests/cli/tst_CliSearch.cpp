@@ -69,6 +69,29 @@ private slots:
         QCOMPARE(r.status, 1);
     }
 
+    void anIndexThatCannotBeWrittenIsNamedWithTheReason() {
+        TestProgramFolder f;
+        f.makeStandard();
+        // A plain file where the index folder should be: not even root can write there.
+        QVERIFY(QDir(f.file(QStringLiteral("Index"))).removeRecursively());
+        f.write(QStringLiteral("Index"), QByteArray());
+        Run r = cli(in(f) + QStringList{"--book", "69", "*God*"});
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.lines.isEmpty());
+        const QString index =
+            QDir::toNativeSeparators(f.file(QStringLiteral("Index/b_tst.TXT.INDEX")));
+        QVERIFY2(r.errors.contains(QStringLiteral("tolvane-cli: The verse index could not be "
+                                                  "written (") + index + QStringLiteral(": ")),
+                 qPrintable(r.errors));
+        QCOMPARE(r.errors.count(index), 1);
+        QVERIFY(!r.errors.contains(QStringLiteral("has no")));
+        QVERIFY(!r.errors.contains(QStringLiteral("usage:")));
+        // The whole Bible is read without its index.
+        r = cli(in(f) + QStringList{"*God*"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.lines.constLast(), QStringLiteral("4 Matches 4 Verses"));
+    }
+
     void nothingMatchedExitsWithOne() {
         TestProgramFolder f;
         f.makeStandard();

@@ -2,6 +2,7 @@
 #include "app/search/ScriptureSearch.h"
 #include "app/search/VerseLine.h"
 #include "library/FileFunctions.h"
+#include "localisation/MessageText.h"
 
 #include <QtTest>
 
@@ -162,6 +163,40 @@ private slots:
             QVERIFY2(r.status.startsWith(QStringLiteral("0 Verses: ")), qPrintable(r.status));
             QVERIFY(r.status.contains(fx.state->BookDisplayNames.at(selection - 1)));
         }
+    }
+
+    void filesThatCannotBeWrittenAreNamedNotBlamedOnTheTranslation_data() {
+        QTest::addColumn<bool>("index"); // else the scratch folder
+        QTest::addColumn<int>("message");
+        QTest::newRow("index folder") << true << 411;
+        QTest::newRow("scratch folder") << false << 412;
+    }
+    void filesThatCannotBeWrittenAreNamedNotBlamedOnTheTranslation() {
+        QFETCH(bool, index);
+        QFETCH(int, message);
+        SearchFixture fx;
+        // A plain file where the folder should be: not even root can write into it.
+        const QString folder = index ? fx.state->IndexFolder : fx.state->ScratchFolder;
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(QDir::cleanPath(folder));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        const Result r = search(fx, QStringLiteral("*God*"), SearchMode::Pattern, 69);
+        QVERIFY(r.lines.isEmpty());
+        const QString file = QDir::toNativeSeparators(folder + fx.bibleFile() +
+                                                      (index ? QStringLiteral(".INDEX") : ""));
+        const QString text = MessageText::Std(*fx.state, message, QStringLiteral("@"));
+        QVERIFY2(r.status.startsWith(text.section('@', 0, 0) + file + QStringLiteral(": ")),
+                 qPrintable(r.status));
+        QVERIFY2(r.status.size() > text.size() + file.size() + 2, "the system's reason");
+        QVERIFY(r.status.endsWith(text.section('@', 1)));
+        QVERIFY(!r.status.contains(QStringLiteral("has no")));
+        QCOMPARE(fx.dialogs.records().size(), 0); // said once, in the status line
+
+        // The whole Bible needs neither the index nor a copy.
+        const Result whole = search(fx, QStringLiteral("*God*"), SearchMode::Pattern, 72);
+        QCOMPARE(whole.status, QStringLiteral("4 Matches 4 Verses"));
     }
 
     void resultsFileHoldsTheLinesWithCrLf() {

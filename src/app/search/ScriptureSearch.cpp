@@ -2,6 +2,7 @@
 
 #include "app/search/VerseLine.h"
 #include "app/search/Win1252Capitals.h"
+#include "library/Catalogues.h"
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
 #include "platform/Win1252.h"
@@ -23,13 +24,13 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
     m_setup = SearchSetup();
     m_secondLines = m_secondVerses = 0;
     m_stopped = m_selectionMissing = m_finished = false;
+    m_failure.clear();
 
     const QByteArray text = Win1252::encode(request.text);
     m_terms = SearchTermList::ParseSearchStrings(text);
     if (m_terms.tooManyTerms())
         return false;
     m_terms.applyFiller(request.mode);
-    m_resultsFile.start(FileFunctions::resolve(resultsFilePath()));
 
     // Testing a term twice cannot change the answer: the seven positions are mostly filler.
     m_testedTerms.clear();
@@ -50,11 +51,25 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
 
     setUpPrefilter();
 
-    VerseIndex::PrepareIndex(m_state, m_state.BibleFolder, request.bibleFile, false, status);
-    if (!VerseIndex::ExtractBookRange(m_state, request.bibleFile, request.selection)) {
+    const bool wholeBible = request.selection == Catalogues::kBookSelections;
+    const QString indexFailure =
+        VerseIndex::PrepareIndex(m_state, m_state.BibleFolder, request.bibleFile, false, status);
+    if (!indexFailure.isEmpty() && !wholeBible) {
+        m_failure = VerseIndex::IndexFailureText(m_state, indexFailure);
+        return false;
+    }
+    QString copyFailure;
+    if (!VerseIndex::ExtractBookRange(m_state, request.bibleFile, request.selection,
+                                      &copyFailure)) {
+        if (!copyFailure.isEmpty()) {
+            m_failure = MessageText::Std(m_state, 412, copyFailure);
+            return false;
+        }
         m_selectionMissing = true;
+        m_resultsFile.start(FileFunctions::resolve(resultsFilePath()));
         return true;
     }
+    m_resultsFile.start(FileFunctions::resolve(resultsFilePath()));
     const QString input = request.selection == 72 ? m_state.BibleFolder + request.bibleFile
                                                   : m_state.ScratchFolder + request.bibleFile;
     readInput(input);
@@ -235,6 +250,8 @@ QString ScriptureSearch::CountText(int termCount, int matchCount, int verseCount
 }
 
 QString ScriptureSearch::statusText(int matchCount) const {
+    if (!m_failure.isEmpty())
+        return m_failure;
     if (refused())
         return MessageText::Std(m_state, 402, QString::number(m_terms.requestedTerms()));
     const QString counts = CountText(m_terms.TermCount, matchCount, verseCount());

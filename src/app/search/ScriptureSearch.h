@@ -38,7 +38,10 @@ class VerseLine;
 // prepare() does the steps before the line loop: parse the terms (a text with more than 30
 // terms is refused), put the mode's filler in place, build or load the verse index (the
 // status callback receives "Creating index ... please wait.." and "done"), cut the selected
-// books into the scratch copy and read the input. run() is the line loop; a caller that
+// books into the scratch copy and read the input. When the index or the copy cannot be
+// written (a program folder the user may not write to), prepare() refuses too and
+// statusText(0) says which file and why; the whole Bible, which needs neither, can still be
+// searched. run() is the line loop; a caller that
 // wants its own pacing calls step() instead and finish() at the end. Each result line can
 // also be received as it is found (lineFound), but filling the pane once from paneText() is
 // far faster. The results file ScratchFolder + "BibTmp_" + file is written during the loop
@@ -62,7 +65,8 @@ public:
 
     explicit ScriptureSearch(ProgramState& state);
 
-    // False when the search is refused (too many terms); nothing is read or written then.
+    // False when the search is refused (too many terms, or an index or copy that cannot be
+    // written); nothing is searched then, and statusText(0) says why.
     bool prepare(const SearchRequest& request, const VerseIndex::StatusFn& status = {});
 
     // Tests up to maxLines more lines; false once the input is exhausted or a stop was seen.
@@ -83,7 +87,9 @@ public:
     int linesRead() const { return m_main.lines() + m_secondLines; }
     int verseCount() const { return m_main.verses() + m_secondVerses; }
     bool stopped() const { return m_stopped; }
-    bool refused() const { return m_terms.tooManyTerms(); }
+    bool refused() const { return m_terms.tooManyTerms() || !m_failure.isEmpty(); }
+    // Why the files the search needs could not be written; empty when they could.
+    const QString& failure() const { return m_failure; }
     // The loaded index holds no book of the selection: nothing was read.
     bool selectionMissing() const { return m_selectionMissing; }
     const SearchTermList& terms() const { return m_terms; }
@@ -132,4 +138,5 @@ private:
     bool m_stopped = false;
     bool m_selectionMissing = false;
     bool m_finished = false;
+    QString m_failure;
 };
