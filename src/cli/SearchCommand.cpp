@@ -94,11 +94,14 @@ int Cli::runSearch(const QStringList& args) {
     const SearchRequest request{state.BibleFiles.at(translation), book, mode,
                                 a.has(QStringLiteral("--ignore-case")),
                                 a.words.join(QLatin1Char(' '))};
-    const bool accepted = search.prepare(request, [](const QString& text, bool) {
+    QString lastStatus;
+    const bool accepted = search.prepare(request, [&lastStatus](const QString& text, bool) {
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        lastStatus = text;
     });
     if (!accepted && !search.failure().isEmpty()) {
-        printError(search.failure());
+        if (search.failure() != lastStatus) // the index step may have said it already
+            printError(search.failure());
         return kUsage;
     }
     if (!accepted)

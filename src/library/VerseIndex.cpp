@@ -355,8 +355,11 @@ QString PrepareIndex(ProgramState& state, const QString& folder, const QString& 
             status(CreatingIndexText(file), true);
         QString failure;
         CreateIndexFile(state, folder, file, &failure);
-        if (!failure.isEmpty())
+        if (!failure.isEmpty()) {
+            if (status)
+                status(IndexFailureText(state, failure), true);
             return failure;
+        }
         if (status)
             status(QStringLiteral("done"), false);
         built = true;

@@ -38,8 +38,8 @@ QString CreatingIndexText(const QString& file);
 // (telling status "Creating index ... please wait.." and then "done"), then loads it when
 // it was built, when `alwaysLoad` is set, or when CurrentIndexFile is another file.
 // Returns why the index could not be written (its path and the system's reason), empty when
-// it is in place; the loaded table is then left as it was, and the caller reports the
-// failure (IndexFailureText) instead of "done".
+// it is in place; the loaded table is then left as it was, and status receives
+// IndexFailureText instead of "done".
 QString PrepareIndex(ProgramState& state, const QString& folder, const QString& file,
                      bool alwaysLoad, const StatusFn& status);
 // What the user is told when an index could not be written (standard message 411).
