@@ -228,7 +228,12 @@ void PageLayout::paintListMarker(QPainter& painter, const QTextBlock& block,
             painter.drawEllipse(mark);
     } else {
         const QString text = block.textList()->itemText(block);
-        painter.setFont(font);
+        // The painter's device has a resolution of its own: the size goes in layout pixels,
+        // as the text beside the label was measured.
+        QFont label = font;
+        if (font.pointSizeF() > 0)
+            label.setPixelSize(qMax(1, qRound(font.pointSizeF() * m_dpi / 72.0)));
+        painter.setFont(label);
         painter.setPen(QPen(ink, 0));
         painter.drawText(QPointF(right - fm.horizontalAdvance(text), baseline), text);
     }

@@ -41,15 +41,15 @@ QSizeF PrintService::pageTwips() {
     return m_printer->pageLayout().fullRect(QPageLayout::Inch).size() * kTwipsPerInch;
 }
 
-QMarginsF PrintService::minimumMargins() const {
+QMarginsF PrintService::printerMargins() const {
     QPageLayout layout = m_printer->pageLayout();
     layout.setUnits(QPageLayout::Inch);
-    return layout.minimumMargins();
+    return PrintMargins::OnPaper(layout.margins(), layout.minimumMargins());
 }
 
 QMarginsF PrintService::paperMargins() {
     useWholeSheet();
-    return PrintMargins::OnPaper(PrintMargins::Inches(m_state), minimumMargins());
+    return PrintMargins::OnPaper(PrintMargins::Inches(m_state), printerMargins());
 }
 
 bool PrintService::PrintSetup() { return m_state.dialogs.pageSetup(*m_printer); }

@@ -15,7 +15,7 @@ struct ProgramState;
 // selection or all of it) through the printer dialog, and the print preview. One printer
 // is kept for the life of the service, so choices made in print setup hold for later jobs.
 // Pages are laid out on the whole sheet of paper with the page setup's margins, each raised
-// to the printer's own minimum.
+// to the printer's own margins: its minimum, or more where print setup asked for more.
 //
 // A cancelled printer dialog prints nothing and says nothing; any other failure, including
 // one half-way through a job, is reported with standard message 13.
@@ -32,8 +32,9 @@ public:
     QSizeF pageTwips();
     // The margins pages are printed with, in inches (PrintMargins::OnPaper).
     QMarginsF paperMargins();
-    // The printer's non-printable border, in inches.
-    QMarginsF minimumMargins() const;
+    // What the printer keeps clear, in inches: its own margins (Qt's defaults for it, or
+    // those chosen in print setup), never less than its non-printable border.
+    QMarginsF printerMargins() const;
 
     // The page-setup dialog (paper, orientation); the choices stay with the printer.
     bool PrintSetup();

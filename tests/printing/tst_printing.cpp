@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -74,6 +75,7 @@ private slots:
     void marginsOnPaper_data();
     void marginsOnPaper();
     void emptyPaneIsOneBlankPage();
+    void listLabelsPrintAtTheirItemsSize();
     void selectionOrWholeText();
     void pageRangeFromTheDialog();
     void cancelPrintsNothingAndSaysNothing();
@@ -188,6 +190,30 @@ void TestPrinting::emptyPaneIsOneBlankPage() {
     QCOMPARE(PdfCheck::Text(pdf).trimmed(), QString());
 }
 
+void TestPrinting::listLabelsPrintAtTheirItemsSize() {
+    m_pane.clear();
+    QTextCursor c(m_pane.document());
+    QTextListFormat numbers;
+    numbers.setStyle(QTextListFormat::ListUpperRoman);
+    c.insertText(QStringLiteral("First"));
+    c.createList(numbers);
+    c.insertBlock();
+    c.insertText(QStringLiteral("Second"));
+    PrintService service(*m_state);
+    const QString pdf = nextPdf();
+    m_dialogs.expectPrinter(true, toPdf(pdf));
+    QCOMPARE(service.Print(&m_pane), PrintService::Result::Printed);
+    QHash<QString, QRectF> boxes;
+    for (const PdfCheck::Word& w : PdfCheck::Words(pdf))
+        boxes.insert(w.text, w.box);
+    QVERIFY2(boxes.contains(QStringLiteral("II.")), qPrintable(PdfCheck::Text(pdf)));
+    QCOMPARE(qRound(boxes.value(QStringLiteral("II.")).height()),
+             qRound(boxes.value(QStringLiteral("Second")).height()));
+    QCOMPARE(qRound(boxes.value(QStringLiteral("II.")).bottom()),
+             qRound(boxes.value(QStringLiteral("Second")).bottom()));
+    QVERIFY(boxes.value(QStringLiteral("II.")).right() < boxes.value(QStringLiteral("Second")).left());
+}
+
 void TestPrinting::selectionOrWholeText() {
     const QString text = m_pane.toPlainText();
     const int from = text.indexOf(QStringLiteral("Verse 10:"));
@@ -290,9 +316,11 @@ void TestPrinting::failuresAreReported() {
 void TestPrinting::printSetupChoicesHold() {
     PrintService service(*m_state);
     const QString pdf = nextPdf();
+    setMargins(0, 1, 0, 0, 0, 0); // "Fit to Form", nothing at top or bottom
     m_dialogs.expectPageSetup(true, [&](QPrinter& p) {
         toPdf(pdf)(p);
         p.setPageSize(QPageSize(QPageSize::Letter));
+        p.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     });
     QVERIFY(service.PrintSetup());
     QVERIFY(!QFile::exists(pdf)); // setting up prints nothing
@@ -301,8 +329,13 @@ void TestPrinting::printSetupChoicesHold() {
     m_dialogs.expectPrinter(true); // the user accepts what print setup chose
     QCOMPARE(service.Print(&m_pane), PrintService::Result::Printed);
     QCOMPARE(PdfCheck::PageSize(pdf), QSizeF(612, 792));
+    // The margins chosen in print setup are kept clear too.
+    const QRectF ink = PdfCheck::InkBox(PdfCheck::Words(pdf));
+    QVERIFY2(ink.left() >= 15 * kPointsPerMm - 0.5 && ink.left() < 15 * kPointsPerMm + 3 &&
+                 ink.top() >= 15 * kPointsPerMm - 0.5,
+             qPrintable(QStringLiteral("%1,%2").arg(ink.left()).arg(ink.top())));
     QCOMPARE(PdfCheck::PageCount(pdf),
-             PageLayout(*m_pane.document(), QSizeF(12240, 15840), PrintMargins::Inches(*m_state))
+             PageLayout(*m_pane.document(), QSizeF(12240, 15840), service.paperMargins())
                  .pageCount());
 }
 

@@ -353,6 +353,10 @@ private slots:
             const QTextBlock b = d.findBlockByNumber(blockNumberOf(d, QLatin1String(text)));
             QCOMPARE(b.blockFormat().leftMargin() + b.textList()->format().indent() * d.indentWidth(),
                      twips / 15.0);
+            // The label is drawn in the paragraph's own format: that of its text.
+            QCOMPARE(b.charFormat().fontPointSize(), 12.0);
+            QCOMPARE(b.charFormat().fontFamilies().toStringList().value(0),
+                     QStringLiteral("Times New Roman"));
         }
     }
 

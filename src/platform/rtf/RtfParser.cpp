@@ -833,7 +833,12 @@ void RtfParser::bodyText(const QString& s) {
 void RtfParser::flushText() {
     if (m_text.isEmpty())
         return;
-    m_cursor.insertText(m_text, charFormat(m_textState));
+    const QTextCharFormat format = charFormat(m_textState);
+    // A paragraph's own character format is that of its first text: a list label is drawn
+    // in it, so a label comes out in the size and face of its item.
+    if (m_cursor.atBlockStart() && m_cursor.block().length() == 1)
+        m_cursor.setBlockCharFormat(format);
+    m_cursor.insertText(m_text, format);
     m_text.clear();
 }
 
