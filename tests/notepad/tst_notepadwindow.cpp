@@ -439,6 +439,7 @@ void TestNotepadWindow::wrapTogglesBetweenPageAndNoWrap() {
 
     s.CM_IN = 1; // inches
     s.WidthPage = 8.5;
+    s.MarginLeft = 0.5;
     s.MarginRight = 1;
     item(*f, "Wrap")->trigger();
     QCOMPARE(rt->lineWrapColumnOrWidth(), pixels(*f, 7.5 * 1440));
