@@ -76,6 +76,14 @@ void fillFormatted(QTextDocument* document) {
     f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     run(c, QStringLiteral("raised"), f);
     run(c, QStringLiteral(" "));
+    f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    run(c, QStringLiteral("lowered"), f);
+    run(c, QStringLiteral(" "));
+    f = {};
+    f.setBaselineOffset(25); // \up6: a quarter of 12 points
+    f.setFontPointSize(12);
+    run(c, QStringLiteral("up"), f);
+    run(c, QStringLiteral(" "));
     f = {};
     f.setFontWeight(QFont::Bold);
     f.setFontItalic(true);
@@ -142,7 +150,7 @@ void fillFormatted(QTextDocument* document) {
 
 QString formattedText() {
     return QStringLiteral(
-               "plain bold italic underlined struck red highlighted large mono raised "
+               "plain bold italic underlined struck red highlighted large mono raised lowered up "
                "bolditalicblue\nCentred line\nRight line\nJustified line\nIndented paragraph\n"
                "First bullet\nSecond bullet\nNumbered one\nNumbered two\n"
                "Specials: \\ { } tab\there\u2028caf\u00e9 \u20ac \u201cquoted\u201d "
@@ -154,51 +162,54 @@ QString formattedText() {
 void fillNestedLists(QTextDocument* document) {
     document->clear();
     QTextCursor c(document);
-    auto list = [&c](QTextListFormat::Style style, int indent, const QString& prefix = {},
-                     const QString& suffix = QStringLiteral(".")) {
-        QTextListFormat format;
-        format.setStyle(style);
-        format.setIndent(indent);
-        format.setNumberPrefix(prefix);
-        format.setNumberSuffix(suffix);
-        return c.createList(format);
-    };
-    auto item = [&c](const QString& text) {
-        c.insertBlock();
-        c.insertText(text);
-    };
-    c.insertText(QStringLiteral("Intro"));
-    item(QStringLiteral("One"));
-    QTextList* top = list(QTextListFormat::ListDecimal, 1);
-    item(QStringLiteral("One a"));
-    QTextList* letters = list(QTextListFormat::ListLowerAlpha, 2, {}, QStringLiteral(")"));
-    item(QStringLiteral("One a i"));
-    list(QTextListFormat::ListLowerRoman, 3);
-    item(QStringLiteral("One a ii"));
-    item(QStringLiteral("One b"));
-    letters->add(c.block());
-    item(QStringLiteral("Two"));
-    top->add(c.block());
-    item(QStringLiteral("Between"));
-    c.setBlockFormat(QTextBlockFormat()); // out of the list
-    item(QStringLiteral("Three"));
-    top->add(c.block());
-    item(QStringLiteral("Dot"));
-    list(QTextListFormat::ListDisc, 1);
-    item(QStringLiteral("Circle"));
-    list(QTextListFormat::ListCircle, 2);
-    item(QStringLiteral("Roman one"));
-    list(QTextListFormat::ListUpperRoman, 1);
-    item(QStringLiteral("Roman two"));
-    item(QStringLiteral("After"));
-    c.setBlockFormat(QTextBlockFormat());
-    item(QStringLiteral("Restarted"));
-    list(QTextListFormat::ListDecimal, 1);
-    item(QStringLiteral("Section"));
-    list(QTextListFormat::ListDecimal, 2, QStringLiteral("1."));
-    item(QStringLiteral("Section two"));
-    item(QStringLiteral("End"));
-    c.setBlockFormat(QTextBlockFormat());
+    using S = QTextListFormat::Style;
+    // Each paragraph: a new list of this style and indent, the list of an earlier line to go
+    // on with (by its line), or no list (Undefined with no earlier line).
+    const struct {
+        const char* text;
+        S style;
+        int indent;
+        int continues;
+        const char* prefix;
+        const char* suffix;
+    } paragraphs[] = {
+        {"Intro", S::ListStyleUndefined, 0, -1, "", ""},
+        {"One", S::ListDecimal, 1, -1, "", "."},
+        {"One a", S::ListLowerAlpha, 2, -1, "", ")"},
+        {"One a i", S::ListLowerRoman, 3, -1, "", "."},
+        {"One a ii", S::ListLowerRoman, 3, 3, "", ""},
+        {"One b", S::ListLowerAlpha, 2, 2, "", ""},
+        {"Two", S::ListDecimal, 1, 1, "", ""},
+        {"Between", S::ListStyleUndefined, 0, -1, "", ""},
+        {"Three", S::ListDecimal, 1, 1, "", ""},
+        {"Dot", S::ListDisc, 1, -1, "", ""},
+        {"Circle", S::ListCircle, 2, -1, "", ""},
+        {"Roman one", S::ListUpperRoman, 1, -1, "", "."},
+        {"Roman two", S::ListUpperRoman, 1, 11, "", ""},
+        {"After", S::ListStyleUndefined, 0, -1, "", ""},
+        {"Restarted", S::ListDecimal, 1, -1, "", "."},
+        {"Section", S::ListDecimal, 2, -1, "1.", "."},
+        {"Section two", S::ListDecimal, 2, 15, "", ""},
+        {"End", S::ListStyleUndefined, 0, -1, "", ""}};
+    QList<QTextList*> lists;
+    for (const auto& p : paragraphs) {
+        if (!lists.isEmpty())
+            c.insertBlock(QTextBlockFormat());
+        c.insertText(QString::fromUtf8(p.text));
+        QTextList* list = nullptr;
+        if (p.continues >= 0) {
+            list = lists.at(p.continues);
+            list->add(c.block());
+        } else if (p.style != S::ListStyleUndefined) {
+            QTextListFormat format;
+            format.setStyle(p.style);
+            format.setIndent(p.indent);
+            format.setNumberPrefix(QString::fromUtf8(p.prefix));
+            format.setNumberSuffix(QString::fromUtf8(p.suffix));
+            list = c.createList(format);
+        }
+        lists << list;
+    }
 }
 
 QStringList nestedListLines() {

@@ -876,7 +876,9 @@ void RtfParser::finishParagraph() {
     format.setTopMargin(pixels(para.beforeTwips));
     format.setBottomMargin(pixels(para.afterTwips));
     m_cursor.setBlockFormat(format);
+    // A label belongs to its paragraph alone; the list properties go on until \pard.
     m_pendingLabel.clear();
+    top().para.labelled = false;
     if (item)
         m_lists.add(m_cursor, *item);
 }
