@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -58,6 +59,7 @@ private slots:
     void unsavedNotesAreOfferedASaveFirst();
     void historyComesBackAtNextStart();
     void missingBookSaysSoAndShowsNothingStale();
+    void anIndexThatCannotBeWrittenIsNamedNotBlamedOnTheBible();
     void tooManyTermsAreRefused();
     void stopButtonEndsTheSearch();
     void nothingElseRunsDuringALongSearch_data();
@@ -238,6 +240,32 @@ void TestMainSearch::missingBookSaysSoAndShowsNothingStale() {
     search(w, QStringLiteral("*"));
     QVERIFY(ctl<QTextEdit>(w, "RT")->toPlainText().isEmpty());
     QVERIFY(ctl<QLineEdit>(w, "Text1")->text().contains(QStringLiteral("Leviticus")));
+}
+
+void TestMainSearch::anIndexThatCannotBeWrittenIsNamedNotBlamedOnTheBible() {
+    MainMenuFixture f;
+    // A plain file where the index folder should be: not even root can write there.
+    QVERIFY(QDir(f.folder.file(QStringLiteral("Index"))).removeRecursively());
+    f.folder.write(QStringLiteral("Index"), QByteArray());
+    f.load();
+    MainMenu& w = *f.window;
+    auto* status = ctl<QLineEdit>(w, "Text1");
+    const QString index = QDir::toNativeSeparators(f.state->IndexFolder + "b_tst.TXT.INDEX");
+    // Choosing the translation at start-up said why, where it would have said "done".
+    QVERIFY2(status->text().contains(index + QStringLiteral(": ")), qPrintable(status->text()));
+    ctl<QTextEdit>(w, "RT")->setPlainText(QStringLiteral("kept"));
+    ctl<QComboBox>(w, "cboBooks")->setCurrentIndex(68); // the New Testament
+    w.cboBooks_Click();
+    search(w, QStringLiteral("*God*"));
+    QVERIFY2(status->text().contains(index + QStringLiteral(": ")), qPrintable(status->text()));
+    QVERIFY(!status->text().contains(QStringLiteral("has no")));
+    QCOMPARE(ctl<QTextEdit>(w, "RT")->toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(f.dialogs.records().size(), 0);
+    QVERIFY(!w.isBusy());
+    ctl<QComboBox>(w, "cboBooks")->setCurrentIndex(71); // the whole Bible needs no index
+    w.cboBooks_Click();
+    search(w, QStringLiteral("*God*"));
+    QCOMPARE(status->text(), QStringLiteral("4 Matches 4 Verses"));
 }
 
 void TestMainSearch::tooManyTermsAreRefused() {
