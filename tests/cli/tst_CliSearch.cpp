@@ -83,8 +83,7 @@ private slots:
         QVERIFY2(r.errors.contains(QStringLiteral("The verse index could not be written (") +
                                    index + QStringLiteral(": ")),
                  qPrintable(r.errors));
-        QCOMPARE(r.errors.count(index), 1);
-        QVERIFY(!r.errors.contains(QStringLiteral("has no")));
+        QCOMPARE(r.errors.count(index), 1); // said once, with no usage text
         QVERIFY(!r.errors.contains(QStringLiteral("usage:")));
         // The whole Bible is read without its index.
         r = cli(in(f) + QStringList{"*God*"});

@@ -178,32 +178,23 @@ private slots:
         // A plain file where the folder should be: not even root can write into it.
         const QString folder = index ? fx.state->IndexFolder : fx.state->ScratchFolder;
         QVERIFY(QDir(folder).removeRecursively());
-        QFile blocker(QDir::cleanPath(folder));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QFile(QDir::cleanPath(folder)).open(QIODevice::WriteOnly);
 
         QStringList statuses;
         ScriptureSearch s(*fx.state);
         QVERIFY(!s.prepare(SearchRequest{fx.bibleFile(), 69, SearchMode::Pattern, false, "*God*"},
                            [&](const QString& t, bool) { statuses << t; }));
-        Result r;
-        r.status = s.statusText(0);
-        QCOMPARE(s.verseCount(), 0);
-        // The index step ends on the same words where it would have said "done".
-        QCOMPARE(statuses.constLast() == r.status, index);
         const QString file = QDir::toNativeSeparators(folder + fx.bibleFile() +
                                                       (index ? QStringLiteral(".INDEX") : ""));
-        const QString text = MessageText::Std(*fx.state, message, QStringLiteral("@"));
-        QVERIFY2(r.status.startsWith(text.section('@', 0, 0) + file + QStringLiteral(": ")),
-                 qPrintable(r.status));
-        QVERIFY2(r.status.size() > text.size() + file.size() + 2, "the system's reason");
-        QVERIFY(r.status.endsWith(text.section('@', 1)));
-        QVERIFY(!r.status.contains(QStringLiteral("has no")));
-        QCOMPARE(fx.dialogs.records().size(), 0); // said once, in the status line
-
-        // The whole Bible needs neither the index nor a copy.
-        const Result whole = search(fx, QStringLiteral("*God*"), SearchMode::Pattern, 72);
-        QCOMPARE(whole.status, QStringLiteral("4 Matches 4 Verses"));
+        const QStringList text = MessageText::Std(*fx.state, message, QStringLiteral("@")).split('@');
+        const QString status = s.statusText(0);
+        QVERIFY2(status.startsWith(text[0] + file + QStringLiteral(": ")) &&
+                     status.endsWith(text[1]) && status.size() > text.join(file).size() + 2,
+                 qPrintable(status)); // the file and the system's reason
+        QCOMPARE(s.verseCount(), 0);
+        // The index step ends on the same words where it would have said "done".
+        QCOMPARE(statuses.constLast() == status, index);
+        QCOMPARE(fx.dialogs.records().size(), 0);
     }
 
     void resultsFileHoldsTheLinesWithCrLf() {
