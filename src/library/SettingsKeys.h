@@ -112,4 +112,9 @@ constexpr IntKey LeftBookmark{QLatin1String("LeftBookmark"), 0, kInt32Low, kInt3
 constexpr IntKey WidthBookmark{QLatin1String("WidthBookmark"), 7000, kInt32Low, kInt32High};
 constexpr IntKey HeightBookmark{QLatin1String("HeightBookmark"), 5000, kInt32Low, kInt32High};
 
+// "Settings": help-file and audio Bibles. The address of the download notice; when it is
+// not set, the web address of the project followed by NoticeFileName.
+constexpr QLatin1String NoticeURL("NoticeURL");
+constexpr QLatin1String NoticeFileName("mp3notice.txt");
+
 } // namespace SettingsKeys

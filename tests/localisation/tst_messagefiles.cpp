@@ -51,6 +51,7 @@ const Range kStandardNumbers[] = {
     {411, 412}, // verse index or book copy that cannot be written
     {420, 420}, // main window: the settings cannot be written
     {490, 507}, // bookmark and language editor boxes
+    {510, 520}, // help-file and audio Bibles, the download notice
     {900, 901}, // licence agreement and help windows
 };
 
@@ -73,6 +74,7 @@ const Range kFormNumbers[] = {
     {196, 199}, // no-Bibles window buttons and the debug menu item
     {900, 906}, // about box, licence agreement and help windows
     {990, 1002}, // bookmark windows, the language list's last entry
+    {1010, 1024}, // help-file and audio Bible windows, the download notice
 };
 
 // Records that are built around a value ("%"): every other record must not hold a "%",
@@ -80,7 +82,7 @@ const Range kFormNumbers[] = {
 const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46, 47,  49,  58, 62,
                                      65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101, 402,
                                      403, 410, 411, 412, 420, 495, 496, 502, 503, 504, 505, 506,
-                                     507, 900, 901};
+                                     507, 511, 512, 514, 515, 516, 517, 518, 519, 900, 901};
 const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,
                                  18, 20, 24, 25, 26, 190, 191, 192, 900};
 
