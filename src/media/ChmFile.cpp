@@ -60,6 +60,7 @@ bool ChmFile::open(const QString& path) {
     m_home.clear();
     m_contents.clear();
     m_pages.clear();
+    m_objects = 0;
     if (!QFileInfo(path).isFile()) {
         m_failure = Failure::Missing;
         return false;
@@ -74,9 +75,10 @@ bool ChmFile::open(const QString& path) {
     if (m_home.isEmpty() || !contains(m_home))
         m_home = m_pages.isEmpty() ? QString() : m_pages.first();
     if (m_home.isEmpty()) {
+        // A file that lists nothing at all is too damaged to be a help file.
         chm_close(m_handle);
         m_handle = nullptr;
-        m_failure = Failure::NoPages;
+        m_failure = m_objects > 0 ? Failure::NoPages : Failure::NotHelpFile;
         return false;
     }
     m_failure = Failure::None;
@@ -86,6 +88,7 @@ bool ChmFile::open(const QString& path) {
 void ChmFile::listObjects() {
     QStringList all;
     chm_enumerate(m_handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, &collect, &all);
+    m_objects = int(all.size());
     for (const QString& p : std::as_const(all)) {
         if (isPage(p))
             m_pages.append(p);

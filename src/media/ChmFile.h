@@ -51,4 +51,5 @@ private:
     Failure m_failure = Failure::Missing;
     QString m_title, m_home, m_contents;
     QStringList m_pages;
+    int m_objects = 0; // objects the archive lists, pages or not
 };

@@ -65,8 +65,9 @@ QString DownloadNotice::safeContactAddress(const QString& address) {
     if (bareMail.match(address).hasMatch())
         return QStringLiteral("mailto:") + address;
     const QUrl url(address, QUrl::StrictMode);
+    // A plain mail address only: fields such as "?attach=" are not passed on.
     if (url.isValid() && url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0 &&
-        bareMail.match(url.path()).hasMatch())
+        !url.hasQuery() && !url.hasFragment() && bareMail.match(url.path()).hasMatch())
         return url.toString();
     return safeWebAddress(address);
 }

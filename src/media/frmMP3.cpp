@@ -261,6 +261,8 @@ void frmMP3::closeEvent(QCloseEvent* event) {
 
 QString frmMP3::statusText() const { return SbPanel1->text(); }
 
+frmMSG* frmMP3::notice() const { return m_notice; }
+
 void frmMP3::setStatus(const QString& text) {
     SbPanel1->setText(text);
 }

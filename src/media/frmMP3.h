@@ -46,7 +46,7 @@ public:
     bool downloadOnActivation() const { return m_downloadOnActivation; }
     QString noticeAddress() const;
     // The notice window while it is open.
-    frmMSG* notice() const { return m_notice; }
+    frmMSG* notice() const;
     // The transfer's time limit (tests shorten it).
     void setTransferTimeout(int ms);
 
