@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(build-essential cmake pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
           libxkbcommon-dev fonts-dejavu-core fonts-liberation2 adwaita-icon-theme
-          poppler-utils xvfb xauth "$@")
+          poppler-utils xvfb xauth
+          libchm-dev qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+          "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -71,6 +71,10 @@ void frmMSG::setLink(QLineEdit* box, const QString& text, const QString& raw,
     QFont f = box->font();
     f.setUnderline(!safe.isEmpty());
     box->setFont(f);
+    QPalette colours = palette();
+    if (!safe.isEmpty())
+        colours.setColor(QPalette::Text, colours.color(QPalette::Link));
+    box->setPalette(colours);
     box->setEnabled(!safe.isEmpty());
     box->setCursor(safe.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
     box->setToolTip(safe.isEmpty() && !raw.isEmpty() ? Std(m_state, 519, raw) : QString());
@@ -127,6 +131,7 @@ bool frmMSG::eventFilter(QObject* watched, QEvent* event) {
             txtH->setText(m_notice.contactAddress);
         else if (watched == txtURL1)
             txtH->setText(m_notice.secondAddress);
+        txtH->setCursorPosition(0); // a long hint shows its start
     }
     return QDialog::eventFilter(watched, event);
 }
