@@ -17,5 +17,11 @@ extern const char* const kSearchUsage;
 int runSearch(const QStringList& args);
 extern const char* const kCheckUsage;
 int runCheck(const QStringList& args);
+extern const char* const kChmUsage;
+int runChm(const QStringList& args);
+extern const char* const kAudioUsage;
+int runAudio(const QStringList& args);
+extern const char* const kNoticeUsage;
+int runNotice(const QStringList& args);
 
 } // namespace Cli

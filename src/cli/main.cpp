@@ -19,6 +19,12 @@ const Cli::Command kCommands[] = {
      &Cli::runSearch},
     {"check", "integrity check of the module files, as the Tools menu's Integrity Check",
      Cli::kCheckUsage, &Cli::runCheck},
+    {"chm", "help-file Bibles and their contents, as the help-file Bible selector", Cli::kChmUsage,
+     &Cli::runChm},
+    {"audio", "audio Bible languages and books, as the audio Bible window", Cli::kAudioUsage,
+     &Cli::runAudio},
+    {"notice", "read (or make) the scrambled download notice", Cli::kNoticeUsage,
+     &Cli::runNotice},
 };
 
 void listCommands(std::FILE* to) {

@@ -105,6 +105,8 @@ void frmCHM::LV_DblClick(QTreeWidgetItem* item) {
     viewer->open();
 }
 
+HelpViewer* frmCHM::viewer() const { return m_viewer; }
+
 void frmCHM::cmdDownload_Click() { m_opener.open(TolvaneRoutines::WebAddress()); }
 
 void frmCHM::cmdClose_Click() { accept(); }

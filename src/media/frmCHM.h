@@ -26,7 +26,7 @@ public:
 
     const QVector<HelpFileBibles::Row>& rows() const { return m_rows; }
     // The help window of the Bible opened last, while it is open.
-    HelpViewer* viewer() const { return m_viewer; }
+    HelpViewer* viewer() const;
 
     QTreeWidget* LV = nullptr;
     QLabel* lblCount = nullptr;
