@@ -118,21 +118,6 @@ private slots:
         QVERIFY(!chm.read(QStringLiteral("/index.htm"), out));
     }
 
-    // A file cut after its directory opens, and the pages past the cut cannot be read.
-    void cutFileReadsWhatIsThere() {
-        const QByteArray chm = shippedBytes();
-        TestProgramFolder folder;
-        folder.write(QStringLiteral("cut.chm"), chm.left(chm.size() / 2));
-        ChmFile cut;
-        if (!cut.open(folder.file(QStringLiteral("cut.chm")))) {
-            QCOMPARE(int(cut.failure()), int(ChmFile::Failure::NotHelpFile));
-            return;
-        }
-        QByteArray out;
-        QVERIFY(!cut.read(QStringLiteral("/book66.htm"), out));
-        QVERIFY(out.isEmpty());
-    }
-
     void listsTheBiblesOfTheCatalogue() {
         MediaFixture f;
         f.folder.writeTranslations("1,1,\"World English Bible\",\"b_web\"\r\n"
