@@ -1,6 +1,7 @@
 #include "media/ChmFile.h"
 
 #include "library/Win1252.h"
+#include "media/ChmStructure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -65,6 +66,10 @@ bool ChmFile::open(const QString& path) {
         m_failure = Failure::Missing;
         return false;
     }
+    if (!structureIsSound(path)) {
+        m_failure = Failure::NotHelpFile;
+        return false;
+    }
     m_handle = chm_open(QFile::encodeName(path).constData());
     if (!m_handle) {
         m_failure = Failure::NotHelpFile;
@@ -83,6 +88,16 @@ bool ChmFile::open(const QString& path) {
     }
     m_failure = Failure::None;
     return true;
+}
+
+bool ChmFile::structureIsSound(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() <= 0)
+        return false;
+    const qint64 size = file.size();
+    if (const uchar* mapped = file.map(0, size))
+        return ChmStructure::check(QByteArrayView(reinterpret_cast<const char*>(mapped), size));
+    return ChmStructure::check(file.readAll());
 }
 
 void ChmFile::listObjects() {

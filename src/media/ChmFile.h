@@ -44,6 +44,7 @@ public:
     static QString decodePage(const QByteArray& bytes);
 
 private:
+    static bool structureIsSound(const QString& path);
     void readSystemRecord();
     void listObjects();
 

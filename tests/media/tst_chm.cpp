@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -102,6 +103,30 @@ private slots:
         QByteArray badSignature = chm;
         badSignature[0] = 'X';
         QTest::newRow("signature") << badSignature << int(F::NotHelpFile);
+        // Directory damage that would send the library round in circles or past its buffer.
+        QFile small(QStringLiteral(TOLVANE_SOURCE_DIR "/fuzz/chm/corpus/small.chm"));
+        QVERIFY(small.open(QIODevice::ReadOnly));
+        const QByteArray good = small.readAll();
+        const qsizetype listing = good.indexOf("PMGL");
+        QVERIFY(listing > 0);
+        auto patched = [&](qsizetype at, quint32 value) {
+            QByteArray b = good;
+            qToLittleEndian(value, b.data() + at);
+            return b;
+        };
+        QTest::newRow("listing chunk follows itself") << patched(listing + 0x10, 0)
+                                                      << int(F::NotHelpFile);
+        QTest::newRow("listing chunk follows one not there") << patched(listing + 0x10, 9999)
+                                                             << int(F::NotHelpFile);
+        QTest::newRow("free space larger than the chunk") << patched(listing + 4, 0xFFFFFF00)
+                                                          << int(F::NotHelpFile);
+        const qsizetype control = good.indexOf("LZXC") - 4;
+        QVERIFY(control > 0);
+        QTest::newRow("LZX window that wraps to zero") << patched(control + 0x10, 0x20000)
+                                                       << int(F::NotHelpFile);
+        QTest::newRow("no windows per reset") << patched(control + 0x14, 0) << int(F::NotHelpFile);
+        QTest::newRow("no free space: the tail read as entries") << patched(listing + 4, 0)
+                                                    << int(F::NotHelpFile);
         QFile pages(QStringLiteral(TOLVANE_SOURCE_DIR "/tests/media/data/nopages.chm"));
         QVERIFY(pages.open(QIODevice::ReadOnly));
         QTest::newRow("a help file without pages") << pages.readAll() << int(F::NoPages);
