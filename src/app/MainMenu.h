@@ -29,6 +29,7 @@ class QToolBar;
 class QToolButton;
 class HelpViewer;
 class fBookmarkList;
+class frmMP3;
 class HighlightPlan;
 class PaneEvents;
 class PrintService;
@@ -86,6 +87,8 @@ public:
 
     // Handlers of the windows and menu items that open something (MainMenuWindows.cpp).
     void Contents_Click();
+    void cmdCHM_Click();
+    void cmdMP3_Click();
     void About_Click();
     void LicenceAgreement_Click();
     void SplashScreen_Click();
@@ -277,6 +280,7 @@ private:
     // Made by LoadBookmarks and hidden between uses; a window of its own, not a child, as the
     // main window's children are only the dialogs open at the moment.
     std::unique_ptr<fBookmarkList> m_bookmarks;
+    QPointer<frmMP3> m_audio;
 
     // Window state shared by the search, the highlighting and the notepad.
     int SelectedBook = 1;

@@ -30,6 +30,8 @@
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "media/frmCHM.h"
+#include "media/frmMP3.h"
 #include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpViewer.h"
@@ -41,6 +43,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextEdit>
+#include <QToolButton>
 #include <cmath>
 
 using MessageText::Frm;
@@ -84,8 +87,10 @@ void MainMenu::connectWindows() {
         {a.view.openDiary, nullptr, nullptr},
         {a.view.switchIdentity, nullptr, nullptr},
         {a.view.translationNotes, nullptr, notesInstalled},
-        {a.media.helpFileBibles, nullptr, nullptr},
-        {a.media.audioBibles, nullptr, nullptr},
+        // Offered always: activation shows by their pictures whether anything is installed,
+        // and the help-file button offers the download page when nothing is.
+        {a.media.helpFileBibles, &MainMenu::cmdCHM_Click, nullptr},
+        {a.media.audioBibles, &MainMenu::cmdMP3_Click, nullptr},
         {a.help.contents, &MainMenu::Contents_Click, nullptr},
         // Dialogs.
         {a.format.date, nullptr, nullptr},
@@ -204,6 +209,28 @@ void MainMenu::Contents_Click() {
         const HelpViewer::Texts texts{Frm(m_state, 905), Frm(m_state, 906), Frm(m_state, 904),
                                       Std(m_state, 901, QStringLiteral("%1"))};
         return new HelpViewer(FileFunctions::resolve(m_state.HelpFile), texts, m_opener, this);
+    });
+}
+
+void MainMenu::cmdCHM_Click() {
+    if (cmdCHM->property("Tag").toString() == QLatin1String("OK")) {
+        frmCHM selector(m_state, m_opener, this);
+        selector.Form_Load();
+        selector.exec();
+        return;
+    }
+    if (m_state.dialogs.show(Dialogs::Icon::Question, TolvaneRoutines::ProductName(),
+                             Std(m_state, 41), Dialogs::Buttons::YesNo,
+                             Dialogs::Answer::Yes) == Dialogs::Answer::Yes)
+        OpenAddress(TolvaneRoutines::WebAddress());
+}
+
+void MainMenu::cmdMP3_Click() {
+    openWindow(m_audio, QLatin1String(), [this] {
+        auto* window = new frmMP3(m_state, m_opener, this);
+        checkedConnect(window, &frmMP3::helpRequested, this, &MainMenu::Contents_Click);
+        window->Form_Load();
+        return window;
     });
 }
 

@@ -8,7 +8,7 @@
 // cannot be read (the window shows its error text then), 2 for bad arguments.
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 #include "media/DownloadNotice.h"
 #include "media/NoticeCipher.h"
 

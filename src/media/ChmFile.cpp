@@ -1,6 +1,6 @@
 #include "media/ChmFile.h"
 
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 #include "media/ChmStructure.h"
 
 #include <QFile>

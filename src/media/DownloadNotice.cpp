@@ -1,6 +1,6 @@
 #include "media/DownloadNotice.h"
 
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 
 #include <QRegularExpression>
 #include <QUrl>
