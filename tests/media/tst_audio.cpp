@@ -140,7 +140,6 @@ private slots:
         installBooks(f);
         frmMP3 w(f.state, f.opener);
         w.Form_Load();
-        QSignalSpy duration(w.Mp, &QMediaPlayer::durationChanged);
         emit w.Lb->itemDoubleClicked(book(w.Lb, QStringLiteral("PHILEMON.MP3")));
         QTRY_VERIFY_WITH_TIMEOUT(w.Mp->duration() > 0, 10000);
         const qint64 probed = Mp3Probe::probeFile(w.Mp->source().toLocalFile()).durationMs;
@@ -199,19 +198,6 @@ private slots:
         w.Form_Activate();
         QCOMPARE(w.Inet->busy(), yes);
         QVERIFY(!w.downloadOnActivation());
-    }
-
-    void helpButtonAsksForTheProgramsHelp() {
-        MediaFixture f;
-        installBooks(f);
-        frmMP3 w(f.state, f.opener);
-        w.Form_Load();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QSignalSpy help(&w, &frmMP3::helpRequested);
-        QTest::mouseClick(w.cmdHelp, Qt::LeftButton);
-        QTest::keyClick(w.Lb, Qt::Key_F1);
-        QCOMPARE(help.count(), 2);
     }
 };
 

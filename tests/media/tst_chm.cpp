@@ -76,10 +76,6 @@ private slots:
             << "</ul></ul><ul><ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
                "value=\"&#8220;Deep&#x201D;\"><param name=\"Local\" value=\"c.htm#x\">"
             << QStringList();
-        QTest::newRow("numeric entities") << "<ul><li><object type=\"text/sitemap\"><param "
-                                             "name=\"Name\" value=\"&#8220;Q&#x201D;&#0;\">"
-                                             "</object></ul>"
-                                          << QStringList{QString::fromUtf8("0:“Q”:")};
     }
     void readsSitemaps() {
         QFETCH(QString, sitemap);
@@ -141,21 +137,6 @@ private slots:
         QCOMPARE(int(chm.failure()), failure);
         QByteArray out;
         QVERIFY(!chm.read(QStringLiteral("/index.htm"), out));
-    }
-
-    void listsTheBiblesOfTheCatalogue() {
-        MediaFixture f;
-        f.folder.writeTranslations("1,1,\"World English Bible\",\"b_web\"\r\n"
-                                   "2,0,\"King James\",\"b_kjv\"\r\n"
-                                   "1500,1,\"Names\",\"bnames\"\r\n");
-        QVERIFY(f.copyShipped(kShipped, QStringLiteral("Modules/CHM/cn_web.chm")));
-        QVERIFY(f.copyShipped(kShipped, QStringLiteral("Modules/CHM/CF_WEB.CHM")));
-        f.folder.write(QStringLiteral("Modules/CHM/cn_kjv.txt"), "not listed");
-        const QVector<HelpFileBibles::Row> rows = HelpFileBibles::find(f.state);
-        QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows.at(1).fileName, QStringLiteral("cf_web.chm"));
-        QVERIFY(rows.at(1).path.endsWith(QStringLiteral("CHM/CF_WEB.CHM")));
-        QVERIFY(HelpFileBibles::anyInstalled(f.state));
     }
 
     void selectorOpensTheBibleAndLeavesF1Alone() {

@@ -42,7 +42,10 @@ private slots:
     void chmListsWhatTheSelectorLists() {
         MediaFixture f;
         f.folder.makeStandard();
-        f.folder.writeTranslations("1,1,\"Test Bible\",\"b_tst\"\r\n2,1,\"Web\",\"b_web\"\r\n");
+        // Every record counts, whatever its kind and flag; other files in the folder do not.
+        f.folder.writeTranslations("1,1,\"Test Bible\",\"b_tst\"\r\n2,0,\"Web\",\"b_web\"\r\n"
+                                   "1500,1,\"Names\",\"bnames\"\r\n");
+        f.folder.write(QStringLiteral("Modules/CHM/cn_kjv.txt"), "not listed");
         QVERIFY(f.copyShipped(QStringLiteral("Modules/CHM/cn_web.chm"),
                               QStringLiteral("Modules/CHM/cn_tst.chm")));
         QVERIFY(f.copyShipped(QStringLiteral("Modules/CHM/cn_web.chm"),
@@ -56,6 +59,7 @@ private slots:
         const Run r = cli({"chm", "--folder", f.folder.path()});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.lines, shown);
+        QCOMPARE(shown, (QStringList{"Test Bible\tcn_tst.chm", "Web\tcf_web.chm", "2 Modules found"}));
         const Run toc = cli({"chm", "--folder", f.folder.path(), "--contents", "cf_web.chm"});
         QCOMPARE(toc.lines.size(), 1 + 66 + 1189);
         QVERIFY(toc.lines.contains(QStringLiteral("  John 3\tchm:/book43.htm#c3")));
