@@ -1,5 +1,7 @@
 #include "media/NoticeFetcher.h"
 
+#include "platform/CheckedConnect.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -10,7 +12,7 @@ NoticeFetcher::NoticeFetcher(QObject* parent)
     // Our own timer rather than the request's transfer timeout: it also covers a server that
     // accepts the connection and then sends nothing at all.
     m_quiet->setSingleShot(true);
-    connect(m_quiet, &QTimer::timeout, this,
+    checkedConnect(m_quiet, &QTimer::timeout, this,
             [this] { giveUp(QStringLiteral("no answer within the time allowed")); });
 }
 
@@ -41,22 +43,22 @@ void NoticeFetcher::fetch(const QUrl& url) {
     QNetworkReply* reply = m_manager->get(request);
     m_reply = reply;
     m_quiet->start(m_timeoutMs);
-    connect(reply, &QNetworkReply::socketStartedConnecting, this, [this] {
+    checkedConnect(reply, &QNetworkReply::socketStartedConnecting, this, [this] {
         setState(Resolved);
         setState(Connecting);
     });
-    connect(reply, &QNetworkReply::requestSent, this, [this] {
+    checkedConnect(reply, &QNetworkReply::requestSent, this, [this] {
         setState(Connected);
         setState(Requesting);
         setState(RequestSent);
     });
-    connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
+    checkedConnect(reply, &QNetworkReply::metaDataChanged, this, [this] {
         const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > kMaxBytes)
             giveUp(QStringLiteral("the notice is larger than 64 KiB"));
     });
-    connect(reply, &QNetworkReply::readyRead, this, &NoticeFetcher::onReadyRead);
-    connect(reply, &QNetworkReply::finished, this, &NoticeFetcher::onFinished);
+    checkedConnect(reply, &QNetworkReply::readyRead, this, &NoticeFetcher::onReadyRead);
+    checkedConnect(reply, &QNetworkReply::finished, this, &NoticeFetcher::onFinished);
 }
 
 void NoticeFetcher::onReadyRead() {

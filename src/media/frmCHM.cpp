@@ -4,8 +4,10 @@
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
 #include "media/ChmHelpSource.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpViewer.h"
+#include "platform/Named.h"
 #include "platform/UrlOpener.h"
 
 #include <QFileInfo>
@@ -18,13 +20,6 @@
 
 using MessageText::Frm;
 using MessageText::Std;
-
-namespace {
-template <typename T> T* named(T* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-} // namespace
 
 frmCHM::frmCHM(ProgramState& state, UrlOpener& opener, QWidget* parent)
     : QDialog(parent), m_state(state), m_opener(opener) {
@@ -44,10 +39,10 @@ void frmCHM::buildControls() {
     LV->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     LV->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     LV->header()->setStretchLastSection(false);
-    connect(LV, &QTreeWidget::itemDoubleClicked, this, &frmCHM::LV_DblClick);
-    connect(LV, &QTreeWidget::itemActivated, this, &frmCHM::LV_DblClick);
-    connect(cmdDownload, &QPushButton::clicked, this, &frmCHM::cmdDownload_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &frmCHM::cmdClose_Click);
+    checkedConnect(LV, &QTreeWidget::itemDoubleClicked, this, &frmCHM::LV_DblClick);
+    checkedConnect(LV, &QTreeWidget::itemActivated, this, &frmCHM::LV_DblClick);
+    checkedConnect(cmdDownload, &QPushButton::clicked, this, &frmCHM::cmdDownload_Click);
+    checkedConnect(cmdClose, &QPushButton::clicked, this, &frmCHM::cmdClose_Click);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LV, 1);

@@ -10,7 +10,9 @@
 #include "media/NoticeCipher.h"
 #include "media/NoticeFetcher.h"
 #include "media/frmMSG.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -35,11 +37,6 @@ using MessageText::Frm;
 using MessageText::Std;
 
 namespace {
-template <typename T> T* named(T* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 QString clock(qint64 ms) {
     const qint64 s = qMax<qint64>(0, ms) / 1000;
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
@@ -90,26 +87,26 @@ void frmMP3::buildControls() {
     sldPosition->setRange(0, 0);
     sldPosition->setTracking(false);
 
-    connect(cboLang, &QComboBox::activated, this, [this] { cboLang_Click(); });
-    connect(Lb, &QListWidget::itemDoubleClicked, this, &frmMP3::Lb_DblClick);
-    connect(Lb, &QListWidget::itemActivated, this, &frmMP3::Lb_DblClick);
-    connect(cmdPlay, &QPushButton::clicked, this, &frmMP3::cmdPlay_Click);
-    connect(cmdPause, &QPushButton::clicked, this, &frmMP3::cmdPause_Click);
-    connect(cmdStop, &QPushButton::clicked, this, &frmMP3::cmdStop_Click);
-    connect(sldPosition, &QSlider::sliderMoved, this, &frmMP3::showTime);
-    connect(sldPosition, &QSlider::sliderReleased, this, &frmMP3::sldPosition_Release);
-    connect(sldPosition, &QSlider::actionTriggered, this, [this](int action) {
+    checkedConnect(cboLang, &QComboBox::activated, this, [this] { cboLang_Click(); });
+    checkedConnect(Lb, &QListWidget::itemDoubleClicked, this, &frmMP3::Lb_DblClick);
+    checkedConnect(Lb, &QListWidget::itemActivated, this, &frmMP3::Lb_DblClick);
+    checkedConnect(cmdPlay, &QPushButton::clicked, this, &frmMP3::cmdPlay_Click);
+    checkedConnect(cmdPause, &QPushButton::clicked, this, &frmMP3::cmdPause_Click);
+    checkedConnect(cmdStop, &QPushButton::clicked, this, &frmMP3::cmdStop_Click);
+    checkedConnect(sldPosition, &QSlider::sliderMoved, this, &frmMP3::showTime);
+    checkedConnect(sldPosition, &QSlider::sliderReleased, this, &frmMP3::sldPosition_Release);
+    checkedConnect(sldPosition, &QSlider::actionTriggered, this, [this](int action) {
         // Clicks on the groove and keys move the slider without a drag.
         if (action != QAbstractSlider::SliderMove && action != QAbstractSlider::SliderNoAction)
             QMetaObject::invokeMethod(this, &frmMP3::sldPosition_Release, Qt::QueuedConnection);
     });
-    connect(cmdDownload, &QPushButton::clicked, this, &frmMP3::cmdDownload_Click);
-    connect(cmdHelp, &QPushButton::clicked, this, &frmMP3::cmdHelp_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &frmMP3::cmdClose_Click);
-    connect(Inet, &NoticeFetcher::stateChanged, this, &frmMP3::Inet_StateChanged);
-    connect(Inet, &NoticeFetcher::finished, this, &frmMP3::Inet_Finished);
+    checkedConnect(cmdDownload, &QPushButton::clicked, this, &frmMP3::cmdDownload_Click);
+    checkedConnect(cmdHelp, &QPushButton::clicked, this, &frmMP3::cmdHelp_Click);
+    checkedConnect(cmdClose, &QPushButton::clicked, this, &frmMP3::cmdClose_Click);
+    checkedConnect(Inet, &NoticeFetcher::stateChanged, this, &frmMP3::Inet_StateChanged);
+    checkedConnect(Inet, &NoticeFetcher::finished, this, &frmMP3::Inet_Finished);
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, &frmMP3::cmdHelp_Click);
+    checkedConnect(f1, &QShortcut::activated, this, &frmMP3::cmdHelp_Click);
 
     auto* lists = new QGridLayout;
     lblLang = named(new QLabel(this), "lblLang");
@@ -140,16 +137,16 @@ void frmMP3::buildControls() {
 }
 
 void frmMP3::connectPlayer() {
-    connect(Mp, &QMediaPlayer::durationChanged, this, [this](qint64 d) {
+    checkedConnect(Mp, &QMediaPlayer::durationChanged, this, [this](qint64 d) {
         sldPosition->setRange(0, int(qBound<qint64>(qint64(0), d, qint64(std::numeric_limits<int>::max()))));
         showTime();
     });
-    connect(Mp, &QMediaPlayer::positionChanged, this, [this](qint64 p) {
+    checkedConnect(Mp, &QMediaPlayer::positionChanged, this, [this](qint64 p) {
         if (!sldPosition->isSliderDown())
             sldPosition->setValue(int(qBound<qint64>(qint64(0), p, qint64(sldPosition->maximum()))));
         showTime();
     });
-    connect(Mp, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error e, const QString& text) {
+    checkedConnect(Mp, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error e, const QString& text) {
         if (e != QMediaPlayer::NoError)
             setStatus(Std(m_state, 518, text));
     });

@@ -1,6 +1,8 @@
 #include "media/frmMSG.h"
 
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
+#include "platform/Named.h"
 #include "platform/UrlOpener.h"
 
 #include <QEvent>
@@ -13,13 +15,6 @@
 
 using MessageText::Frm;
 using MessageText::Std;
-
-namespace {
-template <typename T> T* named(T* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-} // namespace
 
 frmMSG::frmMSG(ProgramState& state, UrlOpener& opener, const DownloadNotice& notice,
                QWidget* parent)
@@ -50,7 +45,7 @@ void frmMSG::buildControls() {
     big.setBold(true);
     txtURL->setFont(big);
     setMouseTracking(true);
-    connect(cmdClose, &QPushButton::clicked, this, &frmMSG::cmdClose_Click);
+    checkedConnect(cmdClose, &QPushButton::clicked, this, &frmMSG::cmdClose_Click);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(txtURL);

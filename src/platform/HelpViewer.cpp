@@ -1,5 +1,6 @@
 #include "platform/HelpViewer.h"
 
+#include "platform/CheckedConnect.h"
 #include "platform/HelpSource.h"
 #include "platform/UrlOpener.h"
 
@@ -37,7 +38,7 @@ HelpViewer::HelpViewer(const QString& indexFile, const Texts& texts, UrlOpener& 
     : QDialog(parent), m_opener(opener), m_browser(new QTextBrowser(this)) {
     build(texts);
     // Links outside the help folder go to the desktop, through the one safe call.
-    connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+    checkedConnect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
         if (url.scheme().isEmpty() || url.isLocalFile())
             m_browser->setSource(url);
         else
@@ -58,7 +59,7 @@ HelpViewer::HelpViewer(std::unique_ptr<HelpSource> source, const Texts& texts,
     : QDialog(parent), m_source(std::move(source)), m_opener(opener),
       m_browser(new SourceBrowser(*m_source, this)) {
     build(texts, contentsHeading);
-    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
+    checkedConnect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
     fillContents();
     m_browser->setSource(m_source->home(), QTextDocument::HtmlResource);
     m_loaded = !m_browser->toPlainText().isEmpty();
@@ -81,9 +82,9 @@ void HelpViewer::build(const Texts& texts, const QString& contentsHeading) {
     auto* close = new QPushButton(texts.close, this);
     back->setObjectName(QStringLiteral("HelpBack"));
     close->setObjectName(QStringLiteral("HelpClose"));
-    connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
-    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    checkedConnect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    checkedConnect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    checkedConnect(close, &QPushButton::clicked, this, &QDialog::accept);
     back->setEnabled(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back);
@@ -101,8 +102,8 @@ void HelpViewer::build(const Texts& texts, const QString& contentsHeading) {
         splitter->setStretchFactor(1, 1);
         splitter->setSizes({220, 640});
         layout->addWidget(splitter);
-        connect(m_contents, &QTreeWidget::itemActivated, this, &HelpViewer::contentsClicked);
-        connect(m_contents, &QTreeWidget::itemClicked, this, &HelpViewer::contentsClicked);
+        checkedConnect(m_contents, &QTreeWidget::itemActivated, this, &HelpViewer::contentsClicked);
+        checkedConnect(m_contents, &QTreeWidget::itemClicked, this, &HelpViewer::contentsClicked);
         resize(900, 620);
     } else {
         layout->addWidget(m_browser);
