@@ -24,4 +24,7 @@ int runAudio(const QStringList& args);
 extern const char* const kNoticeUsage;
 int runNotice(const QStringList& args);
 
+extern const char* const kPassageUsage;
+int runPassage(const QStringList& args);
+
 } // namespace Cli

@@ -25,6 +25,8 @@ const Cli::Command kCommands[] = {
      &Cli::runAudio},
     {"notice", "read (or make) the scrambled download notice", Cli::kNoticeUsage,
      &Cli::runNotice},
+    {"passage", "a verse or chapter in every enabled translation, as the multi-Bible view",
+     Cli::kPassageUsage, &Cli::runPassage},
 };
 
 void listCommands(std::FILE* to) {

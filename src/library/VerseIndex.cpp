@@ -294,11 +294,11 @@ bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& 
     return save();
 }
 
-void LoadIndexFile(ProgramState& state, const QString& file) {
+bool LoadIndexFile(ProgramState& state, const QString& file) {
     state.CurrentIndexFile = file;
     const QString path = IndexPath(state, file);
     if (!FileFunctions::FileExists(path))
-        return;
+        return false;
     QByteArray bytes;
     FileFunctions::readWholeFile(path, bytes);
     VerseIndexTable& table = state.VerseIndex;
@@ -323,6 +323,7 @@ void LoadIndexFile(ProgramState& state, const QString& file) {
             table[i] = last;
     if (error)
         TolvaneRoutines::ReportError(state.dialogs, error, kLoadContext, file);
+    return error == 0;
 }
 
 bool IndexNeedsBuilding(const ProgramState& state, const QString& folder, const QString& file) {

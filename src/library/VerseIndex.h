@@ -22,8 +22,10 @@ bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& 
 
 // CurrentIndexFile = file, then fills VerseIndex from the index file when it exists.
 // Entries after the last record repeat it. A malformed or empty index gives the
-// "LoadIndexFile" report and keeps what was loaded before the fault.
-void LoadIndexFile(ProgramState& state, const QString& file);
+// "LoadIndexFile" report and keeps what was loaded before the fault. Returns true when the
+// whole index loaded; false when it is missing, empty or damaged, so that a caller can pass
+// over a text whose table would cut wrong ranges.
+bool LoadIndexFile(ProgramState& state, const QString& file);
 
 // True when the index is missing or no longer fits its text: the text is shorter than the
 // index's last end offset, or was written after the index. Building over such an index is
