@@ -58,8 +58,10 @@ int Cli::runPassage(const QStringList& args) {
     }
 
     Session session;
-    if (!session.load(a.value(QStringLiteral("--folder")), error))
-        return usage(error, kUsageText);
+    if (!session.load(a.value(QStringLiteral("--folder")), error)) {
+        printError(error); // not a mistake in the arguments: no usage text
+        return kUsage;
+    }
     request.book = bookNumber(session.state(), a.value(book));
     if (request.book == 0)
         return usage(QStringLiteral("bad value for --book: ") + a.value(book), kUsageText);

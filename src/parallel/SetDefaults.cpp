@@ -319,24 +319,31 @@ void SetDefaults::Form_Load() {
 }
 
 void SetDefaults::FillList(int selectRow) {
+    // The rows are rewritten in place: a tick runs this from the item's own change signal,
+    // so the item must outlive it.
     m_filling = true;
-    LV->clear();
     const QVector<PrecedenceList::Row>& rows = m_list.rows();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(rows.size());
+    while (LV->topLevelItemCount() > rows.size())
+        delete LV->takeTopLevelItem(LV->topLevelItemCount() - 1);
+    QList<QTreeWidgetItem*> added;
+    for (int i = LV->topLevelItemCount(); i < rows.size(); ++i) {
+        auto* item = new QTreeWidgetItem;
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        added.append(item);
+    }
+    LV->addTopLevelItems(added);
     for (int i = 0; i < rows.size(); ++i) {
         const PrecedenceList::Row& r = rows.at(i);
-        auto* item = new QTreeWidgetItem(
-            QStringList{r.description, PrecedenceList::NumberText(i), r.code,
-                        PrecedenceList::StatusText(r.status())});
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, r.ticked ? Qt::Checked : Qt::Unchecked);
+        QTreeWidgetItem* item = LV->topLevelItem(i);
+        const QString texts[4] = {r.description, PrecedenceList::NumberText(i), r.code,
+                                  PrecedenceList::StatusText(r.status())};
         const QColor colour = rowColour(r.colour());
-        for (int c = 0; c < 4; ++c)
+        for (int c = 0; c < 4; ++c) {
+            item->setText(c, texts[c]);
             item->setForeground(c, colour);
-        items.append(item);
+        }
+        item->setCheckState(0, r.ticked ? Qt::Checked : Qt::Unchecked);
     }
-    LV->addTopLevelItems(items);
     for (int c = 1; c < 4; ++c)
         LV->resizeColumnToContents(c);
     if (QTreeWidgetItem* item = LV->topLevelItem(qBound(0, selectRow, int(rows.size()) - 1)))
