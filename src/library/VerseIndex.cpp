@@ -169,12 +169,21 @@ QString writeFailureText(const QString& path, const QFileDevice& file) {
     return QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
 }
 
+// A scratch copy is written as a new file: the old one is removed first rather than emptied,
+// since the file system flushes a file emptied and written again to disk when it is closed,
+// which costs milliseconds on every copy.
+bool openFresh(QFile& out, const QString& target) {
+    out.setFileName(FileFunctions::resolve(target));
+    QFile::remove(out.fileName());
+    return out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
 // Writes the byte range [start, end) (1-based) of the source as whole lines ended by CR LF.
 // The target is truncated first, so a failed copy never leaves an older copy behind.
 bool copyRange(const QString& source, qint64 start, qint64 end, const QString& target,
                QString* writeFailure = nullptr) {
-    QFile out(FileFunctions::resolve(target));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    QFile out;
+    if (!openFresh(out, target)) {
         if (writeFailure)
             *writeFailure = writeFailureText(out.fileName(), out);
         return false;
@@ -198,8 +207,8 @@ bool copyRange(const QString& source, qint64 start, qint64 end, const QString& t
 }
 
 void writeCopy(const QString& target, const QByteArray& bytes) {
-    QFile out(FileFunctions::resolve(target));
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QFile out;
+    if (openFresh(out, target))
         out.write(bytes);
 }
 

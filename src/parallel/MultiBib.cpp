@@ -359,6 +359,10 @@ void MultiBib::refresh() {
     SB1->repaint();
     applyAppearance();
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The pane is not drawn while the text is assembled (events run between translations,
+    // and drawing the previous passage again would cost more than the work), except for
+    // the log of the indexes being built.
+    RT->setUpdatesEnabled(false);
 
     bool logStarted = false;
     auto appendLog = [this](const QString& text) {
@@ -372,6 +376,7 @@ void MultiBib::refresh() {
         if (!logStarted)
             RT->clear();
         logStarted = true;
+        RT->setUpdatesEnabled(true);
         appendLog(ParallelPassage::IndexLogStart(name));
         repaint();
     };
@@ -387,8 +392,9 @@ void MultiBib::refresh() {
     CurBibleFile = m_state.CurrentIndexFile;
 
     QApplication::restoreOverrideCursor();
+    // One colour for all of it: the pane's own text colour ("Bib2TC"), set with its palette.
     RT->setPlainText(toPaneText(result.text));
-    RichPane::ColourAll(RT, m_state.Bib2TC);
+    RT->setUpdatesEnabled(true);
     RT->moveCursor(QTextCursor::Start);
     SB1Panel2->setText(result.statusText());
     SB1Panel1->setText(kReady);

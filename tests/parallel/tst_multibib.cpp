@@ -181,6 +181,7 @@ void TestMultiBib::placementColoursAndPageSetup() {
     store.write(k, QStringLiteral("ScreenV1X"), QStringLiteral("8000"));
     store.write(k, QStringLiteral("ScreenV1Y"), QStringLiteral("4500"));
     s.Bib2BC = 0x0000FF; // red in the low byte
+    s.Bib2TC = 0xFF0000;
     s.Bib2Fontsize = 17;
     s.ApplyToAllForms = 1;
     s.FitToDesktop = 0;
@@ -192,6 +193,7 @@ void TestMultiBib::placementColoursAndPageSetup() {
     const double dpi = w.RT->logicalDpiX();
     QCOMPARE(w.size(), QSize(qRound(8000 * dpi / 1440), qRound(4500 * dpi / 1440)));
     QCOMPARE(w.RT->palette().color(QPalette::Base), QColor(255, 0, 0));
+    QCOMPARE(w.RT->palette().color(QPalette::Text), QColor(0, 0, 255));
     QCOMPARE(w.RT->document()->defaultFont().pointSize(), 17);
     QCOMPARE(w.RT->lineWrapMode(), QTextEdit::FixedPixelWidth);
     QCOMPARE(w.RT->lineWrapColumnOrWidth(), qRound(4 * dpi));
