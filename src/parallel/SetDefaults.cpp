@@ -145,7 +145,7 @@ QWidget* SetDefaults::buildSingleBiblePage() {
     cmdColour->setToolTip(kColourTip);
     grid->addWidget(cmdColour, 7, 0, 1, 2);
 
-    Text1 = named(new QLabel(QStringLiteral("Maximum number of \nHighlight Terms \n(100-35,000)"),
+    Text1 = named(new QLabel(QStringLiteral("Maximum number of \nHighlight Terms \n(10-50,000)"),
                              frmSingleBib),
                   "Text1");
     Text2 = named(new QLineEdit(frmSingleBib), "Text2");
@@ -393,7 +393,8 @@ void SetDefaults::Command1_Click() {
 }
 
 void SetDefaults::Slider1Font_Change(int value) {
-    QFont f = Tboxfont->font();
+    // The multi-Bible view's sample in the face that view uses.
+    QFont f(m_state.DEFAULTFONT);
     f.setPointSize(value);
     Tboxfont->setFont(f);
     Tboxfont->setText(fontSampleText(value));
