@@ -48,8 +48,8 @@ bool makeProgramFolder(const QString& root) {
     for (const char* sub : {"sysdefs", "index", "scratch", "msg", "Modules/Bible"})
         QDir().mkpath(root + '/' + QLatin1String(sub));
     bool ok = true;
-    for (const char* f : {"sysdefs/Books.txt", "sysdefs/Translations.txt",
-                          "msg/ENGLISH_STD.mes", "msg/ENGLISH_FRM.mes"})
+    for (const char* f : {"sysdefs/Books.txt", "sysdefs/Translations.txt", "msg/ENGLISH_STD.mes",
+                          "msg/ENGLISH_FRM.mes"})
         ok = ok && QFile::copy(data + QLatin1String(f), root + '/' + QLatin1String(f));
     for (const char* code : kCodes) {
         const QString name = QStringLiteral("Modules/Bible/") + QLatin1String(code) + ".txt";
@@ -132,7 +132,12 @@ int main(int argc, char** argv) {
                          choose(w.cboChap, QStringLiteral("23"));
                          FileFunctions::deleteFiles(state.IndexFolder, QStringLiteral("*.*"));
                      },
-                     [&] { w.cmdGo->click(); painted(); }, {}, {}});
+                     [&] {
+                         w.cmdGo->click();
+                         painted();
+                     },
+                     {},
+                     {}});
     cases.push_back({"verse click, another chapter (3 copies cut)",
                      [&] {
                          verseMode();
@@ -140,14 +145,24 @@ int main(int argc, char** argv) {
                          choose(w.cboChap, QStringLiteral("3"));
                          w.CurChap = (flip = !flip) ? 3 : 4;
                      },
-                     [&] { w.cmdGo->click(); painted(); }, {}, {}});
+                     [&] {
+                         w.cmdGo->click();
+                         painted();
+                     },
+                     {},
+                     {}});
     cases.push_back({"next verse, same chapter (copies read again)",
                      [&] {
                          verseMode();
                          w.cmdGo->click();
                          w.cboVs->setCurrentIndex((w.cboVs->currentIndex() + 1) % w.cboVs->count());
                      },
-                     [&] { emit w.cboVs->activated(w.cboVs->currentIndex()); painted(); }, {}, {}});
+                     [&] {
+                         emit w.cboVs->activated(w.cboVs->currentIndex());
+                         painted();
+                     },
+                     {},
+                     {}});
     cases.push_back({"chapter mode, Psalm 119 (3 copies cut)",
                      [&] {
                          choose(w.cboBook, QStringLiteral("Psalms"));
@@ -157,14 +172,23 @@ int main(int argc, char** argv) {
                          w.cmdGo->click();
                          w.CurChap = 119;
                      },
-                     [&] { w.cmdGo->click(); painted(); }, {}, {}});
+                     [&] {
+                         w.cmdGo->click();
+                         painted();
+                     },
+                     {},
+                     {}});
 
     SetDefaults options(state);
     options.show();
     options.TabStrip1->setCurrentIndex(2);
     cases.push_back({"options: move a Bible (rewrite, reload, list)",
                      [&] { options.LV->setCurrentItem(options.LV->topLevelItem(1)); },
-                     [&] { options.CmdDown->click(); options.LV->viewport()->repaint(); }, {},
+                     [&] {
+                         options.CmdDown->click();
+                         options.LV->viewport()->repaint();
+                     },
+                     {},
                      {}});
 
     std::vector<double> floors;

@@ -73,8 +73,9 @@ int Cli::runPassage(const QStringList& args) {
     };
     log.indexDone = [](const QString&) {
         QString done = ParallelPassage::IndexLogEnd();
-        std::fputs(done.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toLocal8Bit().constData(),
-                   stderr);
+        std::fputs(
+            done.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toLocal8Bit().constData(),
+            stderr);
     };
     const ParallelPassage::Result result = passage.Build(request, log);
     QString out = result.text;

@@ -18,8 +18,7 @@ QVector<int> Chapters(const VerseIndexTable& index, int book) {
     return out;
 }
 
-QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int book,
-                    int chapter) {
+QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int book, int chapter) {
     QVector<int> out;
     for (const VerseIndexEntry& e : index) {
         if (e.book != book || e.chapter != chapter || e.startOffset < 1 ||

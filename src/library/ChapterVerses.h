@@ -21,8 +21,7 @@ QVector<int> Chapters(const VerseIndexTable& index, int book);
 // byte range the index gives for the chapter, read from textPath. Lines that are not verse
 // lines, or belong to another book or chapter, are passed over. Empty when the index holds no
 // such chapter or the text cannot be read.
-QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int book,
-                    int chapter);
+QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int book, int chapter);
 
 // The numbers as list entries ("0", "1", ...).
 QStringList Entries(const QVector<int>& numbers);

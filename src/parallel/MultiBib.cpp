@@ -58,7 +58,9 @@ protected:
     }
 };
 
-QString toPaneText(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString toPaneText(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 } // namespace
 
@@ -135,7 +137,9 @@ int MultiBib::pixels(double twips) const {
     return Twips::toPixelsRounded(twips, RichPane::LogicalDpi(RT));
 }
 
-void MultiBib::setPanel2Width(double twips) { SB1Panel2->setFixedWidth(pixels(twips)); }
+void MultiBib::setPanel2Width(double twips) {
+    SB1Panel2->setFixedWidth(pixels(twips));
+}
 
 // ---------------------------------------------------------------------------------------
 // Loading, layout and closing
@@ -206,8 +210,8 @@ void MultiBib::Form_Resize() {
     const int labelHeight = L1->sizeHint().height();
     const int rowTop = margin / 2 + labelHeight;
     const int rowHeight = cboBook->sizeHint().height();
-    const int narrow = qMax(int(inner * 0.08), cboChap->fontMetrics().horizontalAdvance(
-                                                    QStringLiteral("1500")) + 36);
+    const int narrow = qMax(int(inner * 0.08),
+                            cboChap->fontMetrics().horizontalAdvance(QStringLiteral("1500")) + 36);
     int x = margin;
     auto place = [&](QLabel* label, QWidget* list, int width) {
         label->setGeometry(x, margin / 2, width, labelHeight);
@@ -274,8 +278,8 @@ void MultiBib::PopulateVerse(int book, int chapter) {
     QVector<int> verses;
     if (!m_listFile.isEmpty()) {
         VerseIndex::PrepareIndex(m_state, m_state.BibleFolder, m_listFile, false, {});
-        verses = ChapterVerses::Verses(m_state.VerseIndex, m_state.BibleFolder + m_listFile,
-                                       book, chapter);
+        verses = ChapterVerses::Verses(m_state.VerseIndex, m_state.BibleFolder + m_listFile, book,
+                                       chapter);
     }
     cboVs->clear();
     cboVs->addItems(ChapterVerses::Entries(verses));

@@ -18,9 +18,8 @@ LimitCheck CheckHighlightLimit(const QString& text) {
         return c;
     }
     // Digits beyond any integer's range are simply far above (or below) the limits.
-    const QString digits = t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))
-                               ? t.mid(1)
-                               : t;
+    const QString digits =
+        t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+')) ? t.mid(1) : t;
     const bool negative = t.startsWith(QLatin1Char('-'));
     bool fits = false;
     const qint64 magnitude = digits.size() <= 12 ? digits.toLongLong(&fits) : 0;

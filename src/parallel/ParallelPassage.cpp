@@ -26,7 +26,9 @@ template <typename Fn> void forEachLine(const QByteArray& bytes, Fn fn) {
     }
 }
 
-QString decode(QByteArrayView bytes) { return Win1252::decode(bytes.toByteArray()); }
+QString decode(QByteArrayView bytes) {
+    return Win1252::decode(bytes.toByteArray());
+}
 
 } // namespace
 
@@ -42,7 +44,9 @@ QString ParallelPassage::IndexLogStart(const QString& name) {
     return QStringLiteral("No index for ") + name + QStringLiteral(" ..Creating..");
 }
 
-QString ParallelPassage::IndexLogEnd() { return QStringLiteral("  done.") + kCrLf; }
+QString ParallelPassage::IndexLogEnd() {
+    return QStringLiteral("  done.") + kCrLf;
+}
 
 QString ParallelPassage::IndexCountText(int k, int n, const QString& name) {
     return QString::number(k) + QStringLiteral(" of ") + QString::number(n) + QLatin1Char(' ') +
@@ -122,8 +126,7 @@ ParallelPassage::Result ParallelPassage::Build(const Request& request, const Pro
     const QStringList names = m_state.BibleNames;
     const QString reference = m_state.BookRefNames.value(request.book - 1).toUpper() +
                               QLatin1Char(' ') + QString::number(request.chapter) +
-                              QLatin1Char(':') + QString::number(request.verse) +
-                              QLatin1Char(' ');
+                              QLatin1Char(':') + QString::number(request.verse) + QLatin1Char(' ');
     QString& text = result.text;
     for (int i = 0; i < files.size(); ++i) {
         if (progress.yield)

@@ -27,9 +27,9 @@ public:
     };
 
     struct Result {
-        QString text;          // lines separated by CR LF, exactly as assembled
-        int count = 0;         // Bibles (verse mode) or verses (chapter mode) over 5 characters
-        int contributors = 0;  // translations that gave at least one verse line
+        QString text;         // lines separated by CR LF, exactly as assembled
+        int count = 0;        // Bibles (verse mode) or verses (chapter mode) over 5 characters
+        int contributors = 0; // translations that gave at least one verse line
         ViewMode mode = ViewMode::Verse;
         // Status panel 2: "Length: 1,234 Bytes 3 Bibles" or "... Verses".
         QString statusText() const;

@@ -47,9 +47,8 @@ bool PrecedenceList::SetTicked(int row, bool ticked) {
     if (row < 0 || row >= size())
         return false;
     m_rows[row].ticked = ticked;
-    const bool oneLeft = std::any_of(m_rows.cbegin(), m_rows.cend(), [](const Row& r) {
-        return r.status() == Status::Available;
-    });
+    const bool oneLeft = std::any_of(m_rows.cbegin(), m_rows.cend(),
+                                     [](const Row& r) { return r.status() == Status::Available; });
     if (!oneLeft)
         m_rows[row].ticked = !ticked;
     return oneLeft;
@@ -76,16 +75,21 @@ void PrecedenceList::SortBy(int column, bool ascending) {
     auto key = [&](int i) -> QString {
         const Row& r = m_rows.at(i);
         switch (column) {
-        case NameColumn: return r.description;
-        case FileColumn: return r.code;
-        case StatusColumn: return StatusText(r.status());
-        default: return QString();
+        case NameColumn:
+            return r.description;
+        case FileColumn:
+            return r.code;
+        case StatusColumn:
+            return StatusText(r.status());
+        default:
+            return QString();
         }
     };
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = column == NumberColumn
-                          ? (a < b ? -1 : a > b ? 1 : 0)
-                          : key(a).compare(key(b), Qt::CaseInsensitive);
+        const int c = column == NumberColumn ? (a < b   ? -1
+                                                : a > b ? 1
+                                                        : 0)
+                                             : key(a).compare(key(b), Qt::CaseInsensitive);
         return ascending ? c < 0 : c > 0;
     });
     QVector<Row> sorted;
@@ -101,9 +105,12 @@ QString PrecedenceList::NumberText(int row) {
 
 QString PrecedenceList::StatusText(Status status) {
     switch (status) {
-    case Status::Available: return QStringLiteral("AVAILABLE");
-    case Status::NotAvailable: return QStringLiteral("NOT AVAILABLE");
-    case Status::Disabled: break;
+    case Status::Available:
+        return QStringLiteral("AVAILABLE");
+    case Status::NotAvailable:
+        return QStringLiteral("NOT AVAILABLE");
+    case Status::Disabled:
+        break;
     }
     return QStringLiteral("BIBLE DISABLED");
 }

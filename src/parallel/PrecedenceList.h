@@ -18,7 +18,7 @@ public:
 
     struct Row {
         QString description;
-        QString code;      // the file name without extension
+        QString code; // the file name without extension
         bool ticked = false;
         bool present = false; // BibleFolder + code + ".txt" exists
         Status status() const;

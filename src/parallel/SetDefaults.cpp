@@ -51,8 +51,12 @@ QLabel* sample(const char* name, QWidget* parent) {
     return l;
 }
 
-QColor textColour(const QLabel* l) { return l->palette().color(QPalette::WindowText); }
-QColor backColour(const QLabel* l) { return l->palette().color(QPalette::Window); }
+QColor textColour(const QLabel* l) {
+    return l->palette().color(QPalette::WindowText);
+}
+QColor backColour(const QLabel* l) {
+    return l->palette().color(QPalette::Window);
+}
 
 void setColours(QLabel* l, const QColor& text, const QColor& back) {
     QPalette p = l->palette();
@@ -60,17 +64,28 @@ void setColours(QLabel* l, const QColor& text, const QColor& back) {
     p.setColor(QPalette::Window, back);
     l->setPalette(p);
 }
-void setText(QLabel* l, const QColor& c) { setColours(l, c, backColour(l)); }
-void setBack(QLabel* l, const QColor& c) { setColours(l, textColour(l), c); }
+void setText(QLabel* l, const QColor& c) {
+    setColours(l, c, backColour(l));
+}
+void setBack(QLabel* l, const QColor& c) {
+    setColours(l, textColour(l), c);
+}
 
-quint32 win(const QColor& c) { return WinColour::fromQColor(c); }
-QColor qt(quint32 c) { return WinColour::toQColor(c); }
+quint32 win(const QColor& c) {
+    return WinColour::fromQColor(c);
+}
+QColor qt(quint32 c) {
+    return WinColour::toQColor(c);
+}
 
 QColor rowColour(PrecedenceList::Colour c) {
     switch (c) {
-    case PrecedenceList::Colour::Green: return QColor(0, 255, 0);
-    case PrecedenceList::Colour::Yellow: return QColor(255, 255, 0);
-    case PrecedenceList::Colour::Red: break;
+    case PrecedenceList::Colour::Green:
+        return QColor(0, 255, 0);
+    case PrecedenceList::Colour::Yellow:
+        return QColor(255, 255, 0);
+    case PrecedenceList::Colour::Red:
+        break;
     }
     return QColor(255, 0, 0);
 }
@@ -81,8 +96,7 @@ QString fontSampleText(int size) {
 
 } // namespace
 
-SetDefaults::SetDefaults(ProgramState& state, QWidget* parent)
-    : QDialog(parent), m_state(state) {
+SetDefaults::SetDefaults(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("SetDefaults"));
     setModal(true);
     buildControls();
@@ -134,9 +148,9 @@ QWidget* SetDefaults::buildSingleBiblePage() {
     static const char* const options[5] = {"OTH1", "OTH2", "OTH3", "OTH4", "OTH5"};
     for (int i = 0; i < 5; ++i) {
         TH[i] = sample(samples[i], frmSingleBib);
-        OTH[i] = named(new QRadioButton(QStringLiteral("Highlight ") + QString::number(i + 1),
-                                        frmSingleBib),
-                       options[i]);
+        OTH[i] = named(
+            new QRadioButton(QStringLiteral("Highlight ") + QString::number(i + 1), frmSingleBib),
+            options[i]);
         grid->addWidget(OTH[i], i + 2, 0);
         grid->addWidget(TH[i], i + 2, 1);
         connect(OTH[i], &QRadioButton::clicked, this, [this, i] { ColourTarget = i + 3; });
@@ -152,8 +166,8 @@ QWidget* SetDefaults::buildSingleBiblePage() {
     Text2->setMaxLength(12);
     Text2->installEventFilter(this);
     Text1->setBuddy(Text2);
-    chkActiveUpd = named(new QCheckBox(QStringLiteral("Active Update"), frmSingleBib),
-                         "chkActiveUpd");
+    chkActiveUpd =
+        named(new QCheckBox(QStringLiteral("Active Update"), frmSingleBib), "chkActiveUpd");
     Slider2Font = named(new QSlider(Qt::Horizontal, frmSingleBib), "Slider2Font");
     Slider2Font->setRange(kFontLow, kFontHigh);
     Tbox1Font = named(new QLabel(frmSingleBib), "Tbox1Font");
@@ -252,14 +266,14 @@ QWidget* SetDefaults::buildPrecedencePage() {
 
 QWidget* SetDefaults::buildMiscPage() {
     frmMisc = named(new QWidget(TabStrip1), "frmMisc");
-    chkSplash = named(new QCheckBox(QStringLiteral("Show Splash Screen on Startup"), frmMisc),
-                      "chkSplash");
-    chkAutoClearClip = named(
-        new QCheckBox(QStringLiteral("Automatically  Place Maps on Clipboard"), frmMisc),
-        "chkAutoClearClip");
-    chkDeleteOnExit = named(
-        new QCheckBox(QStringLiteral("Delete Temporary Files on Exit"), frmMisc),
-        "chkDeleteOnExit");
+    chkSplash =
+        named(new QCheckBox(QStringLiteral("Show Splash Screen on Startup"), frmMisc), "chkSplash");
+    chkAutoClearClip =
+        named(new QCheckBox(QStringLiteral("Automatically  Place Maps on Clipboard"), frmMisc),
+              "chkAutoClearClip");
+    chkDeleteOnExit =
+        named(new QCheckBox(QStringLiteral("Delete Temporary Files on Exit"), frmMisc),
+              "chkDeleteOnExit");
     auto* column = new QVBoxLayout(frmMisc);
     column->addWidget(chkSplash);
     column->addWidget(chkAutoClearClip);
@@ -288,16 +302,17 @@ void SetDefaults::Form_Load() {
     const double dpi = RichPane::LogicalDpi(nullptr);
     resize(Twips::toPixelsRounded(8400, dpi), Twips::toPixelsRounded(5500, dpi));
     // Wide enough for every tab of the strip, however the style draws them.
-    resize(size().expandedTo(sizeHint()).expandedTo(
-        QSize(TabStrip1->tabBar()->sizeHint().width() + 40, 0)));
+    resize(size()
+               .expandedTo(sizeHint())
+               .expandedTo(QSize(TabStrip1->tabBar()->sizeHint().width() + 40, 0)));
     TabStrip1->setCurrentIndex(0);
     setWindowTitle(MessageText::Frm(m_state, 24, TolvaneRoutines::ProductName()));
     Text2->setText(QString::number(m_state.MAXCountSize));
 
     for (QLabel* l : {TT, TB})
         setColours(l, qt(m_state.Bib1TC), qt(m_state.Bib1BC));
-    const quint32 highlights[5] = {m_state.Bib1H1, m_state.Bib1H2, m_state.Bib1H3,
-                                   m_state.Bib1H4, m_state.Bib1H5};
+    const quint32 highlights[5] = {m_state.Bib1H1, m_state.Bib1H2, m_state.Bib1H3, m_state.Bib1H4,
+                                   m_state.Bib1H5};
     for (int i = 0; i < 5; ++i)
         setColours(TH[i], qt(highlights[i]), qt(m_state.Bib1BC));
     for (QLabel* l : {T2T, T2B})
@@ -351,7 +366,9 @@ void SetDefaults::FillList(int selectRow) {
     m_filling = false;
 }
 
-int SetDefaults::selectedRow() const { return LV->indexOfTopLevelItem(LV->currentItem()); }
+int SetDefaults::selectedRow() const {
+    return LV->indexOfTopLevelItem(LV->currentItem());
+}
 
 void SetDefaults::warn(int message, const QString& argument) {
     m_state.dialogs.show(Dialogs::Icon::Warning, TolvaneRoutines::ProductName(),
@@ -384,8 +401,8 @@ void SetDefaults::cmdColour_Click() {
 }
 
 void SetDefaults::Command1_Click() {
-    const auto chosen = m_state.dialogs.colour(MultiColourTarget == 1 ? textColour(T2T)
-                                                                     : backColour(T2T));
+    const auto chosen =
+        m_state.dialogs.colour(MultiColourTarget == 1 ? textColour(T2T) : backColour(T2T));
     if (!chosen)
         return;
     for (QLabel* l : {T2T, T2B})
@@ -507,9 +524,13 @@ void SetDefaults::moveSelected(int direction) {
     RewritePrimaryIndex(row);
 }
 
-void SetDefaults::cmdUp_Click() { moveSelected(-1); }
+void SetDefaults::cmdUp_Click() {
+    moveSelected(-1);
+}
 
-void SetDefaults::CmdDown_Click() { moveSelected(+1); }
+void SetDefaults::CmdDown_Click() {
+    moveSelected(+1);
+}
 
 void SetDefaults::LV_ColumnClick(int column) {
     SortAscending = !SortAscending;

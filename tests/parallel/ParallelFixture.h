@@ -55,27 +55,22 @@ struct ParallelFixture {
     std::unique_ptr<ProgramState> state;
 };
 
-// A folder no one may write to for the life of the object: permissions, and for root (whom
-// permissions do not stop) the immutable attribute. writable() tells whether it worked.
+// A folder no one may write to while the object lives: permissions, and for root (whom they
+// do not stop) the immutable attribute. writable() tells whether that worked.
 class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(const QString& path) : m_path(path) {
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-        if (writable())
-            m_immutable = QProcess::execute(QStringLiteral("chattr"), {"+i", path}) == 0;
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        m_immutable = writable() && QProcess::execute("chattr", {"+i", path}) == 0;
     }
     ~ReadOnlyFolder() {
         if (m_immutable)
-            QProcess::execute(QStringLiteral("chattr"), {"-i", m_path});
+            QProcess::execute("chattr", {"-i", m_path});
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     bool writable() const {
         QFile probe(m_path + QStringLiteral("/probe"));
-        if (!probe.open(QIODevice::WriteOnly))
-            return false;
-        probe.remove();
-        return true;
+        return probe.open(QIODevice::WriteOnly) && probe.remove();
     }
 
 private:
