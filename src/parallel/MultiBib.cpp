@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSet>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -145,7 +144,7 @@ void MultiBib::setPanel2Width(double twips) {
 // Loading, layout and closing
 
 void MultiBib::Form_Load() {
-    restorePlacement();
+    // The placement "ScreenV1" is applied by the main window's opener, which made this window.
     setWindowTitle(MessageText::Frm(m_state, 20, TolvaneRoutines::ProductName()));
     applyAppearance();
     cboBook->clear();
@@ -171,18 +170,6 @@ void MultiBib::applyAppearance() {
     QFont font(m_state.DEFAULTFONT);
     font.setPointSize(qMax(1, int(m_state.Bib2Fontsize)));
     RT->document()->setDefaultFont(font);
-}
-
-void MultiBib::restorePlacement() {
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const double dpi = RichPane::LogicalDpi(RT);
-    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 900);
-    DataFolders::LoadWindowPlacement(
-        m_state, SettingsKeys::ScreenMultiBible,
-        QSizeF(Twips::fromPixels(avail.width(), dpi), Twips::fromPixels(avail.height(), dpi)));
-    const WindowPlacement& p = m_state.Placement;
-    resize(Twips::toPixelsRounded(p.width, dpi), Twips::toPixelsRounded(p.height, dpi));
-    move(Twips::toPixelsRounded(p.left, dpi), Twips::toPixelsRounded(p.top, dpi));
 }
 
 void MultiBib::savePlacement() {

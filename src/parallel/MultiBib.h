@@ -14,7 +14,7 @@ struct ProgramState;
 
 // The multi-Bible view: one verse, or one whole chapter, in every enabled translation in the
 // order of precedence, in one pane with one colour and font. Not modal; it deletes itself
-// when closed and keeps its placement under "ScreenV1".
+// when closed, storing its placement under "ScreenV1" (which the opener applies).
 class MultiBib : public QWidget {
     Q_OBJECT
 public:
@@ -78,7 +78,6 @@ private:
     void buildControls();
     void refresh();
     void applyAppearance();
-    void restorePlacement();
     void savePlacement();
     void setPanel2Width(double twips);
     int pixels(double twips) const;
