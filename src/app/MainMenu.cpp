@@ -247,6 +247,16 @@ void MainMenu::fillTranslationList() {
     cboTranslation->setCurrentIndex(0);
 }
 
+void MainMenu::refillTranslationList() {
+    const int previous = int(m_state.BibleFiles.indexOf(CurrentBibleFile));
+    cboTranslation->clear();
+    if (m_state.BibleFiles.value(0).isEmpty())
+        return;
+    cboTranslation->addItems(m_state.BibleNames);
+    cboTranslation->setCurrentIndex(qMax(0, previous));
+    cboTranslation_Click();
+}
+
 void MainMenu::fillFontLists() {
     cboFont->clear();
     cboFont->addItem(m_state.DEFAULTFONT);

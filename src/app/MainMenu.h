@@ -30,6 +30,7 @@ class QToolButton;
 class HelpViewer;
 class fBookmarkList;
 class frmMP3;
+class MultiBib;
 class HighlightPlan;
 class PaneEvents;
 class PrintService;
@@ -93,6 +94,8 @@ public:
     void LicenceAgreement_Click();
     void SplashScreen_Click();
     void Advanced_Click();
+    void VerseByVerse_Click();
+    void BibDefaults_Click();
     void menDebug_Click();
     void QuitApp_Click();
     void mBookmark_Click();
@@ -213,6 +216,10 @@ private:
     void applyPlacementFromSettings();
     void fillBookList();
     void fillTranslationList();
+    // After the translation catalogue was reloaded: the list again, the translation shown
+    // before chosen again (or the first) and its handler run, so that the search never
+    // works on another translation than the one the list shows.
+    void refillTranslationList();
     void fillFontLists();
     bool applyPageSetupValues();
     void ShowSplash();
@@ -281,6 +288,7 @@ private:
     // main window's children are only the dialogs open at the moment.
     std::unique_ptr<fBookmarkList> m_bookmarks;
     QPointer<frmMP3> m_audio;
+    QPointer<MultiBib> m_multiBible;
 
     // Window state shared by the search, the highlighting and the notepad.
     int SelectedBook = 1;

@@ -60,11 +60,11 @@ void MainMenu::cboBooks_Click() {
 }
 
 void MainMenu::cboTranslation_Click() {
-    const QString chosen = cboTranslation->currentText();
-    // When names repeat, the last equal entry wins.
-    for (int i = 0; i < m_state.BibleNames.size(); ++i)
-        if (m_state.BibleNames.at(i) == chosen)
-            CurrentBibleFile = m_state.BibleFiles.value(i);
+    // The list holds BibleNames in order: its position is the translation's, which stays
+    // right when two translations share a description.
+    const int chosen = cboTranslation->currentIndex();
+    if (chosen >= 0 && chosen < m_state.BibleFiles.size())
+        CurrentBibleFile = m_state.BibleFiles.at(chosen);
     VerseIndex::PrepareIndex(m_state, m_state.BibleFolder, CurrentBibleFile, true,
                              [this](const QString& text, bool bold) { showStatus(text, bold); });
     m_state.settings.writeNumber(SettingsKeys::Settings, SettingsKeys::WhichBib.name,

@@ -23,6 +23,8 @@
 #include "localisation/LanguageE.h"
 #include "app/periphery/frmAbout.h"
 #include "app/periphery/frmAgreement.h"
+#include "parallel/MultiBib.h"
+#include "parallel/SetDefaults.h"
 #include "library/DataFolders.h"
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
@@ -40,6 +42,7 @@
 #include "platform/UrlOpener.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextEdit>
@@ -78,7 +81,7 @@ void MainMenu::connectWindows() {
     const MainActions& a = m_actions;
     const Row rows[] = {
         // Reading windows.
-        {a.view.multiBible, nullptr, nullptr},
+        {a.view.multiBible, &MainMenu::VerseByVerse_Click, nullptr},
         {a.view.commentary, nullptr, commentaryInstalled},
         {a.view.dictionary, nullptr, dictionaryInstalled},
         {a.view.maps, nullptr, mapsInstalled},
@@ -96,7 +99,7 @@ void MainMenu::connectWindows() {
         {a.format.date, nullptr, nullptr},
         {a.format.bookmark, &MainMenu::mBookmark_Click, nullptr},
         {a.tools.language, &MainMenu::mLanguage_Click, nullptr},
-        {a.tools.options, nullptr, nullptr},
+        {a.tools.options, &MainMenu::BibDefaults_Click, nullptr},
         {a.tools.folderTool, &MainMenu::Advanced_Click, nullptr},
         {a.tools.integrityBibles, &MainMenu::IntegrityBib_Click, nullptr},
         {a.tools.integrityCommentaries, &MainMenu::IntegrityCommentary_Click, commentaryInstalled},
@@ -309,6 +312,24 @@ void MainMenu::IntegrityNames_Click() {
 
 void MainMenu::IntegrityAll_Click() {
     runIntegrityCheck(std::nullopt);
+}
+
+void MainMenu::VerseByVerse_Click() {
+    openWindow(m_multiBible, SettingsKeys::ScreenMultiBible,
+               [this] { return new MultiBib(m_state, this); });
+}
+
+void MainMenu::BibDefaults_Click() {
+    SetDefaults options(m_state, this);
+    // Each precedence change reloads the catalogue at once: the lists follow it there and then.
+    checkedConnect(&options, &SetDefaults::catalogueReloaded, this, [this] {
+        refillTranslationList();
+        if (m_multiBible)
+            m_multiBible->catalogueReloaded();
+    });
+    checkedConnect(&options, &SetDefaults::optionsSaved, this,
+                   [this] { chkActiveUpd->setChecked(m_state.ActiveUpdateBib1 == 1); });
+    options.exec();
 }
 
 void MainMenu::menDebug_Click() {

@@ -8,6 +8,8 @@
 #include "library/TolvaneRoutines.h"
 #include "library/VerseIndex.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
+#include "platform/Named.h"
 #include "platform/RichPane.h"
 #include "platform/Twips.h"
 #include "printing/PageValues.h"
@@ -32,11 +34,6 @@ namespace {
 const QString kBusy = QStringLiteral("Busy. Please wait...");
 const QString kReady = QStringLiteral("Ready");
 const QString kListTip = QStringLiteral("Use Up Arrow, Down Arrow and Page up and Page Down");
-
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 // The pane reports every click and key release once Qt has moved the caret.
 class ClickPane : public QTextEdit {
@@ -124,12 +121,12 @@ void MultiBib::buildControls() {
     Picture1->setFixedHeight(L1->sizeHint().height() + rowHeight + 12);
     setMinimumSize(480, 240);
 
-    connect(cboBook, QOverload<int>::of(&QComboBox::activated), this, &MultiBib::cboBook_Click);
-    connect(cboChap, QOverload<int>::of(&QComboBox::activated), this, &MultiBib::cboChap_Click);
-    connect(cboVs, QOverload<int>::of(&QComboBox::activated), this, &MultiBib::cboVs_Click);
-    connect(cmdGo, &QPushButton::clicked, this, &MultiBib::cmdGo_Click);
-    connect(optNone, &QRadioButton::clicked, this, &MultiBib::optNone_Click);
-    connect(optChap, &QRadioButton::clicked, this, &MultiBib::optChap_Click);
+    checkedConnect(cboBook, QOverload<int>::of(&QComboBox::activated), this, &MultiBib::cboBook_Click);
+    checkedConnect(cboChap, QOverload<int>::of(&QComboBox::activated), this, &MultiBib::cboChap_Click);
+    checkedConnect(cboVs, QOverload<int>::of(&QComboBox::activated), this, &MultiBib::cboVs_Click);
+    checkedConnect(cmdGo, &QPushButton::clicked, this, &MultiBib::cmdGo_Click);
+    checkedConnect(optNone, &QRadioButton::clicked, this, &MultiBib::optNone_Click);
+    checkedConnect(optChap, &QRadioButton::clicked, this, &MultiBib::optChap_Click);
 }
 
 int MultiBib::pixels(double twips) const {

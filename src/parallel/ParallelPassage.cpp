@@ -4,7 +4,7 @@
 #include "library/ProgramState.h"
 #include "library/TextLine.h"
 #include "library/VerseIndex.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 
 #include <QFileInfo>
 

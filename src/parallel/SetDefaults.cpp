@@ -7,6 +7,8 @@
 #include "localisation/MessageText.h"
 #include "parallel/OptionValues.h"
 #include "platform/Dialogs.h"
+#include "platform/CheckedConnect.h"
+#include "platform/Named.h"
 #include "platform/RichPane.h"
 #include "platform/Twips.h"
 #include "platform/WinColour.h"
@@ -36,11 +38,6 @@ const QString kColourTip =
     QStringLiteral("Select Radio button then click to change selected item.");
 constexpr int kFontLow = 6, kFontHigh = 48;
 constexpr int kRewriteFailed = 430; // standard message: the catalogue could not be replaced
-
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QLabel* sample(const char* name, QWidget* parent) {
     auto* l = named(new QLabel(kSample, parent), name);
@@ -127,8 +124,8 @@ void SetDefaults::buildControls() {
     layout->addWidget(TabStrip1, 1);
     layout->addLayout(buttons);
 
-    connect(TabStrip1, &QTabWidget::currentChanged, this, &SetDefaults::TabStrip1_Click);
-    connect(CmdSave, &QPushButton::clicked, this, &SetDefaults::CmdSave_Click);
+    checkedConnect(TabStrip1, &QTabWidget::currentChanged, this, &SetDefaults::TabStrip1_Click);
+    checkedConnect(CmdSave, &QPushButton::clicked, this, &SetDefaults::CmdSave_Click);
 }
 
 QWidget* SetDefaults::buildSingleBiblePage() {
@@ -142,8 +139,8 @@ QWidget* SetDefaults::buildSingleBiblePage() {
     grid->addWidget(TT, 0, 1);
     grid->addWidget(OTB, 1, 0);
     grid->addWidget(TB, 1, 1);
-    connect(OTT, &QRadioButton::clicked, this, [this] { ColourTarget = 1; });
-    connect(OTB, &QRadioButton::clicked, this, [this] { ColourTarget = 2; });
+    checkedConnect(OTT, &QRadioButton::clicked, this, [this] { ColourTarget = 1; });
+    checkedConnect(OTB, &QRadioButton::clicked, this, [this] { ColourTarget = 2; });
     static const char* const samples[5] = {"TH1", "TH2", "TH3", "TH4", "TH5"};
     static const char* const options[5] = {"OTH1", "OTH2", "OTH3", "OTH4", "OTH5"};
     for (int i = 0; i < 5; ++i) {
@@ -153,7 +150,7 @@ QWidget* SetDefaults::buildSingleBiblePage() {
             options[i]);
         grid->addWidget(OTH[i], i + 2, 0);
         grid->addWidget(TH[i], i + 2, 1);
-        connect(OTH[i], &QRadioButton::clicked, this, [this, i] { ColourTarget = i + 3; });
+        checkedConnect(OTH[i], &QRadioButton::clicked, this, [this, i] { ColourTarget = i + 3; });
     }
     cmdColour = named(new QPushButton(QStringLiteral("Set Colour"), frmSingleBib), "cmdColour");
     cmdColour->setToolTip(kColourTip);
@@ -184,9 +181,9 @@ QWidget* SetDefaults::buildSingleBiblePage() {
     grid->setColumnStretch(2, 1);
     grid->setColumnMinimumWidth(2, 200);
 
-    connect(cmdColour, &QPushButton::clicked, this, &SetDefaults::cmdColour_Click);
-    connect(Slider2Font, &QSlider::valueChanged, this, &SetDefaults::Slider2Font_Change);
-    connect(chkActiveUpd, &QCheckBox::clicked, this, &SetDefaults::chkActiveUpd_Click);
+    checkedConnect(cmdColour, &QPushButton::clicked, this, &SetDefaults::cmdColour_Click);
+    checkedConnect(Slider2Font, &QSlider::valueChanged, this, &SetDefaults::Slider2Font_Change);
+    checkedConnect(chkActiveUpd, &QCheckBox::clicked, this, &SetDefaults::chkActiveUpd_Click);
     return frmSingleBib;
 }
 
@@ -212,10 +209,10 @@ QWidget* SetDefaults::buildMultiBiblePage() {
     grid->addWidget(Tboxfont, 1, 2, 3, 1);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(3, 1);
-    connect(C2Fore, &QRadioButton::clicked, this, [this] { MultiColourTarget = 1; });
-    connect(C2Back, &QRadioButton::clicked, this, [this] { MultiColourTarget = 2; });
-    connect(Command1, &QPushButton::clicked, this, &SetDefaults::Command1_Click);
-    connect(Slider1Font, &QSlider::valueChanged, this, &SetDefaults::Slider1Font_Change);
+    checkedConnect(C2Fore, &QRadioButton::clicked, this, [this] { MultiColourTarget = 1; });
+    checkedConnect(C2Back, &QRadioButton::clicked, this, [this] { MultiColourTarget = 2; });
+    checkedConnect(Command1, &QPushButton::clicked, this, &SetDefaults::Command1_Click);
+    checkedConnect(Slider1Font, &QSlider::valueChanged, this, &SetDefaults::Slider1Font_Change);
     return frmVerseByVerse;
 }
 
@@ -254,13 +251,13 @@ QWidget* SetDefaults::buildPrecedencePage() {
     grid->addWidget(lblPrecedence, 1, 0, 1, 2);
     grid->setRowStretch(0, 1);
 
-    connect(LV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+    checkedConnect(LV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (!m_filling && column == 0)
             LV_ItemCheck(LV->indexOfTopLevelItem(item));
     });
-    connect(LV->header(), &QHeaderView::sectionClicked, this, &SetDefaults::LV_ColumnClick);
-    connect(cmdUp, &QPushButton::clicked, this, &SetDefaults::cmdUp_Click);
-    connect(CmdDown, &QPushButton::clicked, this, &SetDefaults::CmdDown_Click);
+    checkedConnect(LV->header(), &QHeaderView::sectionClicked, this, &SetDefaults::LV_ColumnClick);
+    checkedConnect(cmdUp, &QPushButton::clicked, this, &SetDefaults::cmdUp_Click);
+    checkedConnect(CmdDown, &QPushButton::clicked, this, &SetDefaults::CmdDown_Click);
     return frmPrecedence;
 }
 
@@ -279,8 +276,8 @@ QWidget* SetDefaults::buildMiscPage() {
     column->addWidget(chkAutoClearClip);
     column->addWidget(chkDeleteOnExit);
     column->addStretch(1);
-    connect(chkAutoClearClip, &QCheckBox::clicked, this, &SetDefaults::chkAutoClearClip_Click);
-    connect(chkDeleteOnExit, &QCheckBox::clicked, this, &SetDefaults::chkDeleteOnExit_Click);
+    checkedConnect(chkAutoClearClip, &QCheckBox::clicked, this, &SetDefaults::chkAutoClearClip_Click);
+    checkedConnect(chkDeleteOnExit, &QCheckBox::clicked, this, &SetDefaults::chkDeleteOnExit_Click);
     return frmMisc;
 }
 

@@ -1,9 +1,13 @@
 // The options window, driven as its user drives it: the precedence list and its rewrites,
 // the colour and size samples, the highlight limit, the switches, "OK" and closing.
+#include "MainMenuFixture.h"
+#include "ModalDriver.h"
 #include "ParallelFixture.h"
+#include "parallel/MultiBib.h"
 #include "parallel/SetDefaults.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -217,6 +221,36 @@ private slots:
         QCOMPARE(o.fx.catalogue(), catalogue);
         QCOMPARE(o.names(), QStringLiteral("Alpha|Bee")); // the list shows what is stored
         QCOMPARE(o.fx.state->BibleNames, (QStringList{"Alpha", "Bee"}));
+    }
+
+    void mainWindowOpensBothAndItsListFollowsANewOrder() {
+        MainMenuFixture m;
+        m.folder.addSmallBible(QStringLiteral("b_two"));
+        m.folder.writeTranslations("1,1,\"Test Bible\",\"b_tst\"\r\n2,1,\"Second\",\"b_two\"\r\n");
+        m.settings->write(QStringLiteral("Settings"), QStringLiteral("ScreenV1X"), "8000");
+        m.load();
+        const MainActions& a = m.window->actions();
+        QVERIFY(a.view.multiBible->isEnabled() && a.tools.options->isEnabled());
+        a.view.multiBible->trigger();
+        a.view.multiBible->trigger(); // raised, not made twice
+        const QList<MultiBib*> views = m.window->findChildren<MultiBib*>();
+        QCOMPARE(views.size(), 1);
+        QVERIFY(views.at(0)->isVisible());
+        QCOMPARE(views.at(0)->width(), qRound(8000 * views.at(0)->logicalDpiX() / 1440.0));
+
+        ModalDriver::whenModal(QStringLiteral("SetDefaults"), [](QWidget* w) {
+            auto* d = static_cast<SetDefaults*>(w);
+            d->LV->setCurrentItem(d->LV->topLevelItem(1));
+            d->cmdUp->click();
+            d->reject();
+        });
+        a.tools.options->trigger();
+        auto* list = ctl<QComboBox>(*m.window, "cboTranslation");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->itemText(0), QStringLiteral("Second"));
+        QCOMPARE(list->currentText(), QStringLiteral("Test Bible")); // still the one searched
+        QCOMPARE(m.window->currentBibleFile(), QStringLiteral("b_tst.TXT"));
+        QCOMPARE(views.at(0)->CurBibleFile, QStringLiteral("b_two.TXT"));
     }
 };
 
