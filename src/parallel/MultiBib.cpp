@@ -121,8 +121,10 @@ void MultiBib::buildControls() {
     Picture1->setFixedHeight(L1->sizeHint().height() + rowHeight + 12);
     setMinimumSize(480, 240);
 
-    checkedConnect(cboBook, QOverload<int>::of(&QComboBox::activated), this, &MultiBib::cboBook_Click);
-    checkedConnect(cboChap, QOverload<int>::of(&QComboBox::activated), this, &MultiBib::cboChap_Click);
+    checkedConnect(cboBook, QOverload<int>::of(&QComboBox::activated), this,
+                   &MultiBib::cboBook_Click);
+    checkedConnect(cboChap, QOverload<int>::of(&QComboBox::activated), this,
+                   &MultiBib::cboChap_Click);
     checkedConnect(cboVs, QOverload<int>::of(&QComboBox::activated), this, &MultiBib::cboVs_Click);
     checkedConnect(cmdGo, &QPushButton::clicked, this, &MultiBib::cmdGo_Click);
     checkedConnect(optNone, &QRadioButton::clicked, this, &MultiBib::optNone_Click);

@@ -6,8 +6,8 @@
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
 #include "parallel/OptionValues.h"
-#include "platform/Dialogs.h"
 #include "platform/CheckedConnect.h"
+#include "platform/Dialogs.h"
 #include "platform/Named.h"
 #include "platform/RichPane.h"
 #include "platform/Twips.h"
@@ -276,7 +276,8 @@ QWidget* SetDefaults::buildMiscPage() {
     column->addWidget(chkAutoClearClip);
     column->addWidget(chkDeleteOnExit);
     column->addStretch(1);
-    checkedConnect(chkAutoClearClip, &QCheckBox::clicked, this, &SetDefaults::chkAutoClearClip_Click);
+    checkedConnect(chkAutoClearClip, &QCheckBox::clicked, this,
+                   &SetDefaults::chkAutoClearClip_Click);
     checkedConnect(chkDeleteOnExit, &QCheckBox::clicked, this, &SetDefaults::chkDeleteOnExit_Click);
     return frmMisc;
 }
