@@ -119,31 +119,44 @@ private:
     qsizetype m_pos = 0;
 };
 
-bool parseRecord(const QByteArray& line, VerseIndexEntry& e) {
-    const QList<QByteArray> f = line.split(',');
-    if (f.size() != 7)
-        return false;
+// Seven comma-separated numbers, read in place: an index is loaded on every change of
+// translation, so its thousand records are not copied field by field.
+bool parseRecord(QByteArrayView line, VerseIndexEntry& e) {
     qint64 v[7];
     const qint64 lows[7] = {-32768, -32768, 0, 0, 0, std::numeric_limits<qint32>::min(),
                             std::numeric_limits<qint32>::min()};
     const qint64 highs[7] = {32767, 32767, 255, 255, 255, std::numeric_limits<qint32>::max(),
                              std::numeric_limits<qint32>::max()};
-    for (int i = 0; i < 7; ++i)
-        if (toInteger(f.at(i), lows[i], highs[i], v[i]) != Conversion::Ok)
+    qsizetype at = 0;
+    for (int i = 0; i < 7; ++i) {
+        qsizetype comma = line.indexOf(',', at);
+        if ((comma < 0) != (i == 6))
+            return false; // fewer or more than seven fields
+        if (comma < 0)
+            comma = line.size();
+        if (fieldToInteger(line.sliced(at, comma - at), lows[i], highs[i], v[i]) !=
+            Conversion::Ok)
             return false;
+        at = comma + 1;
+    }
     e = VerseIndexEntry{qint16(v[0]), qint16(v[1]), quint8(v[2]), quint8(v[3]),
                         quint8(v[4]), qint32(v[5]), qint32(v[6])};
     return true;
 }
 
-// The index's records, without the empty piece after the final line end.
-QList<QByteArray> indexRecords(const QByteArray& bytes) {
-    QList<QByteArray> lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    for (QByteArray& l : lines)
-        if (l.endsWith('\r'))
-            l.chop(1);
+// The index's records (views into bytes), without the empty piece after the final line end.
+QList<QByteArrayView> indexRecords(const QByteArray& bytes) {
+    QList<QByteArrayView> lines;
+    for (qsizetype at = 0; at < bytes.size();) {
+        qsizetype nl = bytes.indexOf('\n', at);
+        if (nl < 0)
+            nl = bytes.size();
+        QByteArrayView line = QByteArrayView(bytes).sliced(at, nl - at);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        lines.append(line);
+        at = nl + 1;
+    }
     return lines;
 }
 
@@ -314,7 +327,7 @@ bool LoadIndexFile(ProgramState& state, const QString& file) {
     int count = 0;
     int error = 0;
     VerseIndexEntry last;
-    for (const QByteArray& line : indexRecords(bytes)) {
+    for (QByteArrayView line : indexRecords(bytes)) {
         if (!parseRecord(line, last)) {
             error = Err::TypeMismatch;
             break;
@@ -344,9 +357,17 @@ bool IndexNeedsBuilding(const ProgramState& state, const QString& folder, const 
         return false; // nothing to build from; the callers meet the missing text themselves
     if (text.lastModified() > QFileInfo(indexPath).lastModified())
         return true;
-    QByteArray bytes;
-    FileFunctions::readWholeFile(indexPath, bytes);
-    const QList<QByteArray> records = indexRecords(bytes);
+    // Only the last record matters, and a record is short: the end of the file is enough.
+    QFile index(indexPath);
+    if (!index.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 tail = qMin<qint64>(index.size(), 256);
+    if (!index.seek(index.size() - tail))
+        return false;
+    const QByteArray end = index.read(tail);
+    QList<QByteArrayView> records = indexRecords(end);
+    if (tail < index.size() && !records.isEmpty())
+        records.removeFirst(); // the piece of a record cut by the start of the tail
     VerseIndexEntry last;
     if (records.isEmpty() || !parseRecord(records.constLast(), last))
         return false; // a damaged index is reported by the loader, not silently replaced

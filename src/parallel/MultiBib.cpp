@@ -168,7 +168,9 @@ void MultiBib::applyAppearance() {
     RichPane::SetColours(RT, m_state.Bib2BC, m_state.Bib2TC);
     QFont font(m_state.DEFAULTFONT);
     font.setPointSize(qMax(1, int(m_state.Bib2Fontsize)));
-    RT->document()->setDefaultFont(font);
+    // A new font lays the whole text out again: only when it changed.
+    if (RT->document()->defaultFont() != font)
+        RT->document()->setDefaultFont(font);
 }
 
 void MultiBib::savePlacement() {
