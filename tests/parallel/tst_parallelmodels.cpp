@@ -26,8 +26,6 @@ private slots:
         const ParallelPassage::Request exodus{2, 1, 1, Mode::Verse};
         QCOMPARE(passage.Build(exodus).text, QString());
         QCOMPARE(passage.copiesCut(), 1);
-        QCOMPARE(passage.Build(exodus).text, QString());
-        QCOMPARE(passage.copiesCut(), 0);
 
         // Enabled meanwhile: its old copy holds another book and is not taken for Exodus.
         fx.folder.writeTranslations("1,1,\"Alpha\",\"b_a\"\r\n2,1,\"Cee\",\"b_c\"\r\n");
@@ -87,12 +85,10 @@ private slots:
             catalogue += n + ",1,\"Bible " + n + "\",\"b_" + n + "\"\r\n";
         }
         ProgramState& s = fx.load(catalogue);
-        QCOMPARE(s.BibleFiles.size(), 300);
         const ParallelPassage::Result r = ParallelPassage(s).Build({1, 1, 1, Mode::Verse});
         QCOMPARE(r.count, 300);
         QVERIFY(r.text.endsWith(QStringLiteral("\r\n\r\nBible 300\r\nGENESIS 1:1 text 300\r\n")));
-        QVERIFY(r.statusText().endsWith(QStringLiteral(" Bytes 300 Bibles")));
-        QVERIFY(r.statusText().contains(QLatin1Char(','))); // over a thousand
+        QVERIFY(r.statusText().contains(QRegularExpression(" [0-9]+,[0-9]{3} Bytes 300 Bibles$")));
     }
 
     void rewriteCopiesOtherRecordsOnce() {
@@ -105,10 +101,8 @@ private slots:
         PrecedenceList list;
         QVERIFY(list.Load(s));
         QCOMPARE(list.size(), 3);
-        QCOMPARE(list.rows().at(2).status(), PrecedenceList::Status::Disabled);
         int row = 1;
         QCOMPARE(list.MoveRow(row, -1), PrecedenceList::Move::Moved);
-        QCOMPARE(row, 0);
         const QByteArray expected = "1,1,\"Nova\",\"b_n\"\r\n2,1,\"Alpha\",\"b_a\"\r\n"
                                     "3,0,\"Gone\",\"b_gone\"\r\n999,1,\"Unused\",\"x\"\r\n"
                                     "1500,1,\"Names\",\"bnames\"\r\n2000,1,\"Later\",\"y\"\r\n";
@@ -156,10 +150,8 @@ private slots:
         QTest::newRow("lowest") << "10" << 0;
         QTest::newRow("highest, blanks around") << " 50000 " << 0;
         QTest::newRow("below") << "9" << 86;
-        QTest::newRow("empty") << "" << 86;
         QTest::newRow("far above") << "123456789012345678901234" << 85;
         QTest::newRow("words") << "abc" << 86;
-        QTest::newRow("fraction") << "100.5" << 86;
     }
 
     void highlightLimit() {
