@@ -85,4 +85,11 @@ struct ProgramState {
     // Set by anything that ends the program (recovery, the no-Bibles window, a found module
     // root); the main window and main() stop as soon as they see it.
     bool EndRequested = false;
+
+    // Prayer diary and identities (the identity names above are shared with the main
+    // window). DateFormat above is the diary's date format as well.
+    qint16 IdentityIndex = 0;
+    QStringList IdentityNames;
+    QString IdentityFolder;
+    bool IdentityFromMainMenu = false;
 };

@@ -117,4 +117,19 @@ constexpr IntKey HeightBookmark{QLatin1String("HeightBookmark"), 5000, kInt32Low
 constexpr QLatin1String NoticeURL("NoticeURL");
 constexpr QLatin1String NoticeFileName("mp3notice.txt");
 
+// Prayer diary and identities.
+// "Identity": the list is keys "0", "1", ...; each identity's password under "Password" + its
+// number and its flag under "Password Protected" + its number.
+constexpr QLatin1String IdentityPasswordPrefix("Password");
+constexpr QLatin1String IdentityFlagPrefix("Password Protected");
+constexpr QLatin1String NoPasswordMarker("5190372");
+// "Settings": the diary's font, as read (the keys are above).
+constexpr IntKey PrayerFontSizeKey{QLatin1String("PrayerFontSize"), 12, kByteLow, kByteHigh};
+constexpr IntKey PrayerForeColourKey{QLatin1String("PrayerForeColour"), 0, kInt32Low, kInt32High};
+constexpr QLatin1String PrayerFontNameDefault("Times New Roman");
+// "PrayerTypes" / "PrayerResults": one text per key "0", "1", ...; "0" stands for no entry.
+constexpr int PrayerListLastKey = 254;
+constexpr int PrayerListLastStoredKey = 100;
+constexpr QLatin1String PrayerListEmpty("0");
+
 } // namespace SettingsKeys
