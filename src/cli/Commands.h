@@ -27,4 +27,7 @@ int runNotice(const QStringList& args);
 extern const char* const kPassageUsage;
 int runPassage(const QStringList& args);
 
+extern const char* const kDiaryUsage;
+int runDiary(const QStringList& args);
+
 } // namespace Cli

@@ -27,6 +27,8 @@ const Cli::Command kCommands[] = {
      &Cli::runNotice},
     {"passage", "a verse or chapter in every enabled translation, as the multi-Bible view",
      Cli::kPassageUsage, &Cli::runPassage},
+    {"diary", "the prayer diary of an identity, read only: list, show, export", Cli::kDiaryUsage,
+     &Cli::runDiary},
 };
 
 void listCommands(std::FILE* to) {
