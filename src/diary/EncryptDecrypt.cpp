@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -81,19 +82,31 @@ std::optional<QString> DecipherPassword(ProgramState& state) {
 
 bool WriteOwnerOnly(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile f(FileFunctions::resolve(path));
-    bool ok = f.open(QIODevice::WriteOnly) &&
-              f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
-              f.write(bytes) == bytes.size();
-    if (!ok) {
+    // Unbuffered, so that a short write (a full disk) shows in what write() returns: a
+    // buffered QSaveFile can flush part of its buffer on commit and still report success.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         if (error)
             *error = f.errorString();
+        return false;
+    }
+    const qint64 written = f.write(bytes);
+    if (written != bytes.size()) {
+        if (error)
+            *error = written < 0 ? f.errorString()
+                                 : QStringLiteral("%1: only %2 of %3 bytes could be written; the "
+                                                  "disk may be full")
+                                       .arg(QFileInfo(path).fileName())
+                                       .arg(written)
+                                       .arg(bytes.size());
         f.cancelWriting();
         return false;
     }
-    ok = f.commit();
-    if (!ok && error)
+    if (f.commit())
+        return true;
+    if (error)
         *error = f.errorString();
-    return ok;
+    return false;
 }
 
 bool EncipherEntryFile(const QString& base, const QByteArray& rtf, QString* error) {

@@ -439,7 +439,8 @@ void PrayerPopup::mSave_Click() {
 }
 
 void PrayerPopup::cmdSaveExit_Click() {
-    SaveFile(1);
+    if (SaveFile(1) == SaveOutcome::Failed)
+        return; // reported; the page stays
     Form_Unload(CancelExit);
 }
 
@@ -617,7 +618,7 @@ void PrayerPopup::updateFormatButtons() {
     if (s.pointSize > 0)
         cboFontSize->setEditText(QString::number(s.pointSize));
     if (!s.family.isEmpty())
-        cboFont->setCurrentText(s.family);
+        cboFont->setEditText(s.family);
 }
 
 void PrayerPopup::updatePasteButton() {

@@ -234,6 +234,8 @@ void PrayerPopup::buildToolBars() {
             tbMenu->addSeparator();
     }
     cboFont = named(new QComboBox(tbMenu), "cboFont");
+    cboFont->setEditable(true);
+    cboFont->setInsertPolicy(QComboBox::NoInsert);
     cboFont->setMinimumContentsLength(14);
     cboFontSize = named(new QComboBox(tbMenu), "cboFontSize");
     cboFontSize->setEditable(true);
