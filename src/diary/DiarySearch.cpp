@@ -84,7 +84,9 @@ std::optional<DiarySearch::Hit> DiarySearch::FindNext(const QString& text, const
             return Hit{name, at, int(text.size()), false};
         }
     }
+    // The walk is over: "Find Next" now only repeats that it is.
     MatchPos = 0;
+    Shown.clear();
     return std::nullopt;
 }
 
