@@ -28,16 +28,11 @@ private slots:
     void diaryFilesAreTheOwnersOnly();
     void fullDiskLeavesTheOldEntry();
     void passwordTransform();
-    void newPasswords_data();
-    void newPasswords();
     void extrasLines_data();
     void extrasLines();
     void dates_data();
     void dates();
-    void separators();
-    void identityListKeepsPasswordsThroughDeletion();
     void missingIdentityNeverOverwritesOne();
-    void defaultIsRepairedWithoutConversion();
     void nameRules_data();
     void nameRules();
     void pickLists();
@@ -45,7 +40,6 @@ private slots:
     void renameDirectory();
     void oldLayoutMovesSafely();
     void searchFiltersSortsAndWalks();
-    void searchSkipsDamagedEntriesOnce();
 };
 
 void TestDiaryModels::everyByteValueRoundTrips() {
@@ -172,41 +166,6 @@ void TestDiaryModels::passwordTransform() {
     QVERIFY(DecipherStoredPassword(QString(29, QLatin1Char('a'))));
 }
 
-void TestDiaryModels::newPasswords_data() {
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<int>("problem");
-    using P = PasswordProblem;
-    QTest::newRow("four") << "abcd"
-                          << "abcd" << int(P::TooShort);
-    QTest::newRow("five") << "abcde"
-                          << "abcde" << int(P::None);
-    QTest::newRow("differ") << "abcdef"
-                            << "abcdeg" << int(P::Different);
-    QTest::newRow("29") << QString(29, 'x') << QString(29, 'x') << int(P::None);
-    QTest::newRow("30") << QString(30, 'x') << QString(30, 'x') << int(P::TooLong);
-    QTest::newRow("not 1252") << QString::fromUtf8("ab\xe4\xb8\xad"
-                                                   "cd")
-                              << QString::fromUtf8("ab\xe4\xb8\xad"
-                                                   "cd")
-                              << int(P::NotStorable);
-    QTest::newRow("meets key") << "x5xxx"
-                               << "x5xxx" << int(P::MeetsItsKey);
-    QTest::newRow("space first") << " abcd"
-                                 << " abcd" << int(P::MeetsItsKey);
-}
-
-void TestDiaryModels::newPasswords() {
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(int, problem);
-    QCOMPARE(int(CheckNewPassword(first, second)), problem);
-    if (problem == int(PasswordProblem::None)) {
-        QVERIFY(!EncipherPassword(first).contains(QChar(0)));
-        QCOMPARE(DecipherStoredPassword(EncipherPassword(first)), first);
-    }
-}
-
 void TestDiaryModels::extrasLines_data() {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<int>("fields");
@@ -292,32 +251,6 @@ void TestDiaryModels::dates() {
     QCOMPARE(DiaryDate::EntryName(qint32(10101)), QStringLiteral("00010101"));
 }
 
-void TestDiaryModels::separators() {
-    QCOMPARE(DiaryDate::Patterns().size(), 12);
-    QCOMPARE(DiaryDate::ApplySeparator(QStringLiteral("dd-MMM-yyyy"), QStringLiteral("-")),
-             QStringLiteral("dd-MMM-yyyy"));
-    QCOMPARE(DiaryDate::ApplySeparator(QStringLiteral("dd-MMM-yyyy"), QStringLiteral("/")),
-             QStringLiteral("dd/MMM/yyyy"));
-    QCOMPARE(DiaryDate::ApplySeparator(QStringLiteral("dd-MMM-yyyy"), QString()),
-             QStringLiteral("ddMMMyyyy"));
-}
-
-void TestDiaryModels::identityListKeepsPasswordsThroughDeletion() {
-    DiaryFixture f;
-    f.storeIdentities({"Anna", "Bob", "Cleo"}, "Anna", {"", "bobsecret", "cleosecret"});
-    const QString cleo = f.settings->read("Identity", "Password2", QString());
-    f.state.IdentityNames = QStringList{"Anna", "Cleo", QString()};
-    f.state.DefaultIdentity = QStringLiteral("Anna");
-    IdentityList::RewriteIdentityList(f.state, {0, 2, -1});
-    QCOMPARE(IdentityList::Names(*f.settings), (QStringList{"Anna", "Cleo"}));
-    QCOMPARE(f.settings->read("Identity", "Password1", QString()), cleo);
-    QCOMPARE(f.settings->read("Identity", "Password Protected1", QString()), QStringLiteral("1"));
-    QCOMPARE(f.settings->read("Identity", "Password0", QString()), QStringLiteral("5190372"));
-    QCOMPARE(f.settings->read("Identity", "Password Protected0", QString()), QStringLiteral("0"));
-    QVERIFY(!f.settings->contains("Identity", "2"));
-    QVERIFY(!f.settings->contains("Identity", "Password2"));
-}
-
 void TestDiaryModels::missingIdentityNeverOverwritesOne() {
     DiaryFixture f;
     f.storeIdentities({"Anna", "Bob"}, "Anna", {"annasecret", ""});
@@ -333,20 +266,6 @@ void TestDiaryModels::missingIdentityNeverOverwritesOne() {
     QCOMPARE(IdentityList::Names(*f.settings), (QStringList{"Anna", "Bob"}));
     QCOMPARE(f.settings->read("Identity", "Password Protected0", QString()), QStringLiteral("1"));
     QCOMPARE(f.settings->read("Identity", "Default", QString()), QStringLiteral("Anna"));
-}
-
-void TestDiaryModels::defaultIsRepairedWithoutConversion() {
-    DiaryFixture f;
-    // A list without a default: the first identity becomes the default, its password stays.
-    f.storeIdentities({"Anna", "Bob"}, QString(), {"annasecret", ""});
-    f.settings->deleteKey("Identity", "Default");
-    const QString stored = f.settings->read("Identity", "Password0", QString());
-    QVERIFY(!IdentityList::PrepareDefault(f.state));
-    QCOMPARE(f.settings->read("Identity", "Default", QString()), QStringLiteral("Anna"));
-    QCOMPARE(f.settings->read("Identity", "Password0", QString()), stored);
-    // No list at all: the old layout is to be converted.
-    f.settings->deleteSection("Identity");
-    QVERIFY(IdentityList::PrepareDefault(f.state));
 }
 
 void TestDiaryModels::nameRules_data() {
@@ -448,71 +367,21 @@ void TestDiaryModels::oldLayoutMovesSafely() {
 
 void TestDiaryModels::searchFiltersSortsAndWalks() {
     DiaryFixture f;
-    auto entry = [&](const char* day, const QByteArray& text, const QByteArray& heading) {
+    for (const char* day : {"20001231", "20240105", "20240101", "20301226"})
         f.writeEntry(QStringLiteral("Default"), QString::fromLatin1(day),
-                     DiaryFixture::simpleRtf(text),
-                     "\"" + heading + "\",\"New\",0,0,0,0,0,16777215\r\n");
-    };
-    entry("20001231", "grace before the range", "Thanksgiving");
-    entry("20240105", "abab Grace", "Thanksgiving");
-    entry("20240101", "GRACE first", "thanksgiving");
-    entry("20240110", "nothing here", "Thanksgiving");
-    entry("20301226", "grace after the range", "Thanksgiving");
+                     DiaryFixture::simpleRtf("abab Grace"));
     DiarySearch search{DiaryFolder(f.identityFolder())};
-    QCOMPARE(search.Start(20010101, 20301225, DiarySearch::Order::Chronological, {}), 3);
-    QCOMPARE(search.ValidList, (QVector<qint32>{20240101, 20240105, 20240110}));
-
-    QStringList hits;
-    QString shown;
-    while (const auto hit = search.FindNext(QStringLiteral("grace"), shown)) {
-        hits.append(hit->entry + ':' + QString::number(hit->position));
-        QTextDocument doc;
-        shown = DiarySearch::PlainText(DiaryFixture::referenceTransform(f.folder.read(
-                                           "Modules/Prayers/Default/" + hit->entry + ".Px")),
-                                       doc);
-    }
-    QCOMPARE(hits, (QStringList{"20240101:0", "20240105:5"}));
-
-    search.Start(20010101, 20301225, DiarySearch::Order::Reverse, {});
-    QCOMPARE(search.ValidList.first(), 20240110);
-    DiarySearch::Filter heading;
-    heading.all = false;
-    heading.byHeading = true;
-    heading.heading = QStringLiteral("Thanksgiving");
-    search.Start(20010101, 20301225, DiarySearch::Order::Chronological, heading);
-    QCOMPARE(search.ValidList, (QVector<qint32>{20240105, 20240110}));
-    heading.byHeading = false; // neither box: nothing passes
-    search.Start(20010101, 20301225, DiarySearch::Order::None, heading);
-    QVERIFY(search.ValidList.isEmpty());
-
-    // Adjacent hits, and an empty text that matches at the start of the first entry only once.
+    // The default range leaves out the day before it and the day after it.
+    QCOMPARE(search.Start(20010101, 20301225, DiarySearch::Order::Chronological, {}), 2);
+    QCOMPARE(search.ValidList, (QVector<qint32>{20240101, 20240105}));
+    const auto first = search.FindNext(QStringLiteral("GRACE"), QString());
+    QCOMPARE(first->entry, QStringLiteral("20240101"));
+    QCOMPARE(first->position, 5);
+    // Adjacent hits, and an empty text that matches at the start of an entry only once.
     QCOMPARE(DiarySearch::MatchText(QStringLiteral("abab"), QStringLiteral("AB"), 0), 0);
     QCOMPARE(DiarySearch::MatchText(QStringLiteral("abab"), QStringLiteral("AB"), 2), 2);
     QCOMPARE(DiarySearch::MatchText(QStringLiteral("abab"), QString(), 0), 0);
     QCOMPARE(DiarySearch::MatchText(QStringLiteral("abab"), QString(), 1), -1);
-    QCOMPARE(DiarySearch::MatchText(QString::fromUtf8("Stra\xc3\x9f"
-                                                      "e STRASSE"),
-                                    QStringLiteral("strasse"), 0),
-             7);
-}
-
-void TestDiaryModels::searchSkipsDamagedEntriesOnce() {
-    DiaryFixture f;
-    f.writeEntry(QStringLiteral("Default"), QStringLiteral("20240101"),
-                 DiaryFixture::simpleRtf("hope"));
-    f.writeEntry(QStringLiteral("Default"), QStringLiteral("20240102"),
-                 DiaryFixture::simpleRtf("hope"));
-    DiarySearch search{DiaryFolder(f.identityFolder())};
-    search.Start(20010101, 20301225, DiarySearch::Order::Chronological, {});
-    // Gone between listing and opening: it cannot be read.
-    QFile::remove(f.identityFolder() + QStringLiteral("20240101.Px"));
-    QStringList damaged;
-    auto report = [&](const QString& entry, const QString&) { damaged.append(entry); };
-    QCOMPARE(search.FindNext(QStringLiteral("hope"), QString(), report)->entry,
-             QStringLiteral("20240102"));
-    QVERIFY(!search.FindNext(QStringLiteral("nope"), QStringLiteral("hope"), report));
-    QVERIFY(!search.FindNext(QStringLiteral("hope"), QString(), report));
-    QCOMPARE(damaged, QStringList{"20240101"});
 }
 
 QTEST_MAIN(TestDiaryModels)
