@@ -16,22 +16,40 @@ constexpr QFileDevice::Permissions kOwnerFolder =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
 } // namespace
 
-DiaryFolder::DiaryFolder(const QString& folder) : m_folder(FileFunctions::withSeparator(folder)) {}
+DiaryFolder::DiaryFolder(const QString& folder)
+    : m_folder(folder.isEmpty() ? QString()
+                                : FileFunctions::withSeparator(FileFunctions::resolve(folder))) {}
 
 QString DiaryFolder::Base(const QString& entryName) const {
     return m_folder + entryName;
 }
 
+// The file of an entry as it is spelt on disk, or as this program spells it when there is none.
+// Entry names are digits, so only the two letters of the extension can differ in case: four
+// look-ups instead of reading a folder of thousands of entries.
+QString DiaryFolder::File(const QString& entryName, const QString& extension) const {
+    if (m_folder.isEmpty())
+        return QString(); // no folder: no file, rather than one in the working folder
+    const QString base = Base(entryName);
+    for (int variant = 0; variant < 4; ++variant) {
+        QString ext = extension;
+        ext[1] = variant & 1 ? ext.at(1).toLower() : ext.at(1).toUpper();
+        ext[2] = variant & 2 ? ext.at(2).toUpper() : ext.at(2).toLower();
+        if (QFileInfo::exists(base + ext))
+            return base + ext;
+    }
+    return base + extension;
+}
+
 bool DiaryFolder::HasEntry(const QString& entryName) const {
-    return QFileInfo(FileFunctions::resolve(Base(entryName) + kText)).isFile();
+    return QFileInfo(File(entryName, kText)).isFile();
 }
 
 bool DiaryFolder::Load(const QString& entryName, Entry& entry, QString* error) const {
-    const QString base = Base(entryName);
-    if (!EncryptDecrypt::DecipherEntryFile(base, entry.rtf, error))
+    if (!EncryptDecrypt::DecipherFile(File(entryName, kText), entry.rtf, error))
         return false;
     entry.extrasFields = ReadExtras(entryName, entry.extras);
-    const QString plain = FileFunctions::resolve(base + kPlain);
+    const QString plain = File(entryName, kPlain);
     if (QFileInfo(plain).isFile())
         QFile::remove(plain);
     return true;
@@ -39,21 +57,28 @@ bool DiaryFolder::Load(const QString& entryName, Entry& entry, QString* error) c
 
 int DiaryFolder::ReadExtras(const QString& entryName, EntryExtras& extras) const {
     QByteArray line;
-    if (!FileFunctions::readWholeFile(Base(entryName) + kExtras, line))
+    const QString path = File(entryName, kExtras);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    line = f.readAll();
+    if (f.error() != QFileDevice::NoError)
         return 0;
     return extras.readLine(line);
 }
 
 bool DiaryFolder::Save(const QString& entryName, const QByteArray& rtf, const EntryExtras& extras,
                        QString* error) const {
-    const QString base = Base(entryName);
-    const QString extrasPath = FileFunctions::resolve(base + kExtras);
+    const QString extrasPath = File(entryName, kExtras);
     QByteArray oldExtras;
     const bool hadExtras =
         QFileInfo(extrasPath).isFile() && FileFunctions::readWholeFile(extrasPath, oldExtras);
-    if (!EncryptDecrypt::WriteOwnerOnly(extrasPath, extras.toLine(), error))
+    const QByteArray line = extras.toLine();
+    // Unchanged extras are not written again: one file replaced, not two.
+    if ((!hadExtras || oldExtras != line) &&
+        !EncryptDecrypt::WriteOwnerOnly(extrasPath, line, error))
         return false;
-    if (EncryptDecrypt::EncipherEntryFile(base, rtf, error))
+    if (EncryptDecrypt::EncipherFile(File(entryName, kText), rtf, error))
         return true;
     if (hadExtras)
         EncryptDecrypt::WriteOwnerOnly(extrasPath, oldExtras);
@@ -63,12 +88,16 @@ bool DiaryFolder::Save(const QString& entryName, const QByteArray& rtf, const En
 }
 
 bool DiaryFolder::Delete(const QString& entryName) const {
+    if (m_folder.isEmpty())
+        return false;
     FileFunctions::deleteFiles(m_folder, entryName + QStringLiteral(".*"));
     return !HasEntry(entryName);
 }
 
 QStringList DiaryFolder::EntryNames(bool sorted) const {
-    QDir dir(FileFunctions::resolve(m_folder));
+    if (m_folder.isEmpty())
+        return {};
+    QDir dir(m_folder);
     const QStringList files = dir.entryList({QStringLiteral("*") + kText}, QDir::Files,
                                             sorted ? QDir::Name : QDir::Unsorted);
     QStringList names;
@@ -83,6 +112,8 @@ QStringList DiaryFolder::EntryNames(bool sorted) const {
 }
 
 int DiaryFolder::RemoveLeftovers() const {
+    if (m_folder.isEmpty())
+        return 0;
     return FileFunctions::deleteFiles(m_folder, QStringLiteral("*.pr")) +
            FileFunctions::deleteFiles(m_folder, QStringLiteral("*.px.*")) +
            FileFunctions::deleteFiles(m_folder, QStringLiteral("*.pe.*"));

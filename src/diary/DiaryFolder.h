@@ -11,7 +11,7 @@
 // left-over of older versions or of an interrupted run and is removed.
 class DiaryFolder {
 public:
-    // folder ends in a separator.
+    // An empty folder stands for none: nothing is found there and nothing can be saved.
     explicit DiaryFolder(const QString& folder);
     const QString& path() const { return m_folder; }
 
@@ -57,5 +57,7 @@ public:
                                         const QString& newName);
 
 private:
+    QString File(const QString& entryName, const QString& extension) const;
+
     QString m_folder;
 };

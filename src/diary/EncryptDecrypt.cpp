@@ -81,7 +81,7 @@ std::optional<QString> DecipherPassword(ProgramState& state) {
 }
 
 bool WriteOwnerOnly(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile f(FileFunctions::resolve(path));
+    QSaveFile f(path);
     // Unbuffered, so that a short write (a full disk) shows in what write() returns: a
     // buffered QSaveFile can flush part of its buffer on commit and still report success.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
@@ -109,12 +109,12 @@ bool WriteOwnerOnly(const QString& path, const QByteArray& bytes, QString* error
     return false;
 }
 
-bool EncipherEntryFile(const QString& base, const QByteArray& rtf, QString* error) {
-    return WriteOwnerOnly(base + QStringLiteral(".Px"), FileTransform(rtf), error);
+bool EncipherFile(const QString& path, const QByteArray& rtf, QString* error) {
+    return WriteOwnerOnly(path, FileTransform(rtf), error);
 }
 
-bool DecipherEntryFile(const QString& base, QByteArray& rtf, QString* error) {
-    QFile f(FileFunctions::resolve(base + QStringLiteral(".Px")));
+bool DecipherFile(const QString& path, QByteArray& rtf, QString* error) {
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         if (error)
             *error = f.errorString();
@@ -128,6 +128,14 @@ bool DecipherEntryFile(const QString& base, QByteArray& rtf, QString* error) {
     }
     rtf = FileTransform(std::move(bytes));
     return true;
+}
+
+bool EncipherEntryFile(const QString& base, const QByteArray& rtf, QString* error) {
+    return EncipherFile(FileFunctions::resolve(base + QStringLiteral(".Px")), rtf, error);
+}
+
+bool DecipherEntryFile(const QString& base, QByteArray& rtf, QString* error) {
+    return DecipherFile(FileFunctions::resolve(base + QStringLiteral(".Px")), rtf, error);
 }
 
 } // namespace EncryptDecrypt

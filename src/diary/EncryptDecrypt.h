@@ -47,6 +47,10 @@ std::optional<QString> DecipherPassword(ProgramState& state);
 // crash or a full disk leaves the old file whole. The file is readable by its owner only.
 bool WriteOwnerOnly(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
+// The same for a file named in full (its spelling on disk already found).
+bool EncipherFile(const QString& path, const QByteArray& rtf, QString* error = nullptr);
+bool DecipherFile(const QString& path, QByteArray& rtf, QString* error = nullptr);
+
 // base is an entry's path without extension. The plain RTF never touches the disk: it is
 // enciphered in memory and replaces base + ".Px" in one step.
 bool EncipherEntryFile(const QString& base, const QByteArray& rtf, QString* error = nullptr);

@@ -220,9 +220,7 @@ bool PrayerPopup::Form_Unload(bool cancel) {
     if (cancel && !m_quitting)
         return false; // "Save && E&xit" whose overwrite question was cancelled
     if (!cancel) {
-        DataFolders::SavePrayerFontSettings(
-            m_state, isVisible(), int(RT->currentFont().pointSize()),
-            WinColour::fromQColor(RT->textColor()), RT->currentFont().family());
+        SavePrayerFontSettings();
         if (isVisible() && !isMinimized() && !isMaximized()) {
             const QRect g = geometry();
             m_state.Placement = WindowPlacement{qint32(Twips::fromPixels(g.x(), logicalDpiX())),
@@ -241,6 +239,12 @@ bool PrayerPopup::Form_Unload(bool cancel) {
     if (!m_quitting)
         close();
     return true;
+}
+
+void PrayerPopup::SavePrayerFontSettings() {
+    DataFolders::SavePrayerFontSettings(m_state, isVisible(), int(RT->currentFont().pointSize()),
+                                        WinColour::fromQColor(RT->textColor()),
+                                        RT->currentFont().family());
 }
 
 bool PrayerPopup::setCheckQuit(bool quitting) {
@@ -337,6 +341,7 @@ void PrayerPopup::loadEntry() {
     applyNewTextFont();
     RT->moveCursor(QTextCursor::Start);
     m_loading = false;
+    RT_SelChange();
     Dirty = false;
 }
 
@@ -470,11 +475,17 @@ void PrayerPopup::SelectFound(int position, int length) {
     RT->setTextCursor(c);
     RT->ensureCursorVisible();
     m_loading = false;
+    RT_SelChange();
     Dirty = false;
 }
 
 QString PrayerPopup::PaneText() const {
     return RT->toPlainText();
+}
+
+void PrayerPopup::RepaintEntry() {
+    centralWidget()->repaint();
+    statusBar()->repaint();
 }
 
 SearchPopup* PrayerPopup::searchWindow() const {
@@ -600,6 +611,8 @@ void PrayerPopup::applyNewTextFont() {
 }
 
 void PrayerPopup::RT_SelChange() {
+    if (m_loading)
+        return; // the buttons follow once the entry is in
     updateFormatButtons();
     const bool selected = RT->textCursor().hasSelection();
     for (const char* key : {"Cut", "Copy", "Delete"})

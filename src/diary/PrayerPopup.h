@@ -55,6 +55,8 @@ public:
     // Set by the main window when the program ends: runs the exit form of the unload. False
     // when the entry could not be saved.
     bool setCheckQuit(bool quitting);
+    // Stores the font of the text at the caret as the diary's font, while the window shows.
+    void SavePrayerFontSettings();
     void International();
 
     // Control handlers.
@@ -86,6 +88,8 @@ public:
     void ShowFoundEntry(const QString& entryName);
     void SelectFound(int position, int length);
     QString PaneText() const;
+    // Paints the entry's part of the window now (the menus and tool bars do not change).
+    void RepaintEntry();
     const DiaryFolder& Folder() const { return m_folder; }
     SearchPopup* searchWindow() const;
 

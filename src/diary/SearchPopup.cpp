@@ -230,7 +230,7 @@ bool SearchPopup::showNext(const QString& shownText) {
         m_diary.ShowFoundEntry(hit->entry);
     m_diary.SelectFound(hit->position, hit->length);
     m_diary.raise();
-    m_diary.repaint();
+    m_diary.RepaintEntry();
     raise();
     return true;
 }

@@ -290,6 +290,12 @@ void TestPrayerPopup::openAsksThePassword() {
     d.window = new PrayerPopup(d.state, d.print);
     d.dialogs.expectMessage(Dialogs::Answer::Ok, QStringLiteral("changed outside"));
     QVERIFY(!d.window->OpenPrayerDiary());
+    // A stored value longer than any password is damaged, not a key to read past.
+    d.settings->write("Identity", "Password Protected0", "1");
+    d.settings->write("Identity", "Password0", QString(40, QLatin1Char('x')));
+    d.window = new PrayerPopup(d.state, d.print);
+    d.dialogs.expectMessage(Dialogs::Answer::Ok, QStringLiteral("is damaged"));
+    QVERIFY(!d.window->OpenPrayerDiary());
     QCOMPARE(d.dialogs.pending(), 0);
 }
 
