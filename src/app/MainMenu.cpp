@@ -370,6 +370,10 @@ void MainMenu::closeWhenIdle() {
 bool MainMenu::Form_Unload() {
     if (DocumentChanged && !AskToSave())
         return false;
+    // The diary's changed entry is saved before anything else ends, so that a save that
+    // fails can still keep the program open.
+    if (!QuitDiary())
+        return false;
     emit stepRun(QStringLiteral("unload1"));
     if (m_state.DeleteTempFilesOnExit == 1)
         FileFunctions::deleteFiles(m_state.ScratchFolder, QStringLiteral("*.*"));
@@ -392,7 +396,6 @@ bool MainMenu::Form_Unload() {
     emit stepRun(QStringLiteral("unload5"));
     savePlacements();
     emit stepRun(QStringLiteral("unload6"));
-    QuitDiary();
     closeReadingWindows();
     emit stepRun(QStringLiteral("unload7"));
     s.sync();
@@ -433,7 +436,6 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// Still provided by later work: the bookmark list and the prayer diary.
 void MainMenu::LoadBookmarks() {
     if (!m_bookmarks) {
         m_bookmarks = std::make_unique<fBookmarkList>(m_state, RT);
@@ -444,5 +446,3 @@ void MainMenu::LoadBookmarks() {
     }
     m_bookmarks->LoadBookmarks();
 }
-
-void MainMenu::QuitDiary() {}

@@ -33,6 +33,7 @@ class frmMP3;
 class MultiBib;
 class HighlightPlan;
 class PaneEvents;
+class PrayerPopup;
 class PrintService;
 class UrlOpener;
 enum class SearchMode;
@@ -97,6 +98,9 @@ public:
     void VerseByVerse_Click();
     void BibDefaults_Click();
     void menDebug_Click();
+    void OpenPrayerDiary_Click();
+    void SwitchIdent_Click();
+    void DateFormat_Click();
     void QuitApp_Click();
     void mBookmark_Click();
     void mLanguage_Click();
@@ -228,7 +232,9 @@ private:
     void LoadBookmarks();
     void bookmarkLoaded(const QString& path);
     void runIntegrityCheck(std::optional<IntegrityCheck::Kind> kind);
-    void QuitDiary();
+    // Tells a loaded diary that the program ends (it saves a changed entry) and stores its
+    // font; false when its entry could not be saved, so the program stays open.
+    bool QuitDiary();
 
     // Search pieces.
     SearchMode chosenMode() const;
@@ -289,6 +295,7 @@ private:
     std::unique_ptr<fBookmarkList> m_bookmarks;
     QPointer<frmMP3> m_audio;
     QPointer<MultiBib> m_multiBible;
+    QPointer<PrayerPopup> m_diary;
 
     // Window state shared by the search, the highlighting and the notepad.
     int SelectedBook = 1;

@@ -18,19 +18,23 @@
 #include "app/MainMenu.h"
 
 #include "app/locate/frmLocate.h"
-#include "bookmarks/fBookmarkList.h"
-#include "integrity/IntegrityPane.h"
-#include "localisation/LanguageE.h"
 #include "app/periphery/frmAbout.h"
 #include "app/periphery/frmAgreement.h"
 #include "parallel/MultiBib.h"
 #include "parallel/SetDefaults.h"
+#include "bookmarks/fBookmarkList.h"
+#include "diary/FormatDate.h"
+#include "diary/IdentityList.h"
+#include "diary/PIdentity.h"
+#include "diary/PrayerPopup.h"
+#include "integrity/IntegrityPane.h"
 #include "library/DataFolders.h"
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
 #include "library/SettingsKeys.h"
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
+#include "localisation/LanguageE.h"
 #include "localisation/MessageText.h"
 #include "media/frmCHM.h"
 #include "media/frmMP3.h"
@@ -43,7 +47,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QTextEdit>
 #include <QToolButton>
@@ -87,8 +93,8 @@ void MainMenu::connectWindows() {
         {a.view.maps, nullptr, mapsInstalled},
         {a.view.names, nullptr, namesInstalled},
         {a.view.integrateNames, nullptr, namesInstalled},
-        {a.view.openDiary, nullptr, nullptr},
-        {a.view.switchIdentity, nullptr, nullptr},
+        {a.view.openDiary, &MainMenu::OpenPrayerDiary_Click, nullptr},
+        {a.view.switchIdentity, &MainMenu::SwitchIdent_Click, nullptr},
         {a.view.translationNotes, nullptr, notesInstalled},
         // Offered always: activation shows by their pictures whether anything is installed,
         // and the help-file button offers the download page when nothing is.
@@ -96,7 +102,7 @@ void MainMenu::connectWindows() {
         {a.media.audioBibles, &MainMenu::cmdMP3_Click, nullptr},
         {a.help.contents, &MainMenu::Contents_Click, nullptr},
         // Dialogs.
-        {a.format.date, nullptr, nullptr},
+        {a.format.date, &MainMenu::DateFormat_Click, nullptr},
         {a.format.bookmark, &MainMenu::mBookmark_Click, nullptr},
         {a.tools.language, &MainMenu::mLanguage_Click, nullptr},
         {a.tools.options, &MainMenu::BibDefaults_Click, nullptr},
@@ -119,6 +125,9 @@ void MainMenu::connectWindows() {
             return built && (!available || available(m_available));
         });
     }
+
+    // While the diary is loaded, identities change only through its own identity window.
+    setRule(a.view.switchIdentity, [this] { return !m_state.DiaryOpen; });
 
     // The web items go to our web site or write us a mail.
     for (QAction* item : {a.web.forum, a.web.website, a.web.subscribeWeb, a.web.unsubscribeWeb,
@@ -235,6 +244,53 @@ void MainMenu::cmdMP3_Click() {
         window->Form_Load();
         return window;
     });
+}
+
+// The diary is made hidden (its load step runs), then asks the identity's password and shows
+// itself; so it cannot go through openWindow, which shows a window at once. It keeps its own
+// placement ("ScreenPrayer") as it loads and unloads; shut-down stores it as well.
+void MainMenu::OpenPrayerDiary_Click() {
+    if (!m_diary) {
+        m_diary = new PrayerPopup(m_state, *m_print, this);
+        m_diary->setWindowFlag(Qt::Window);
+        registerReadingWindow(SettingsKeys::ScreenPrayer, m_diary);
+        checkedConnect(m_diary.data(), &PrayerPopup::diaryLoadedChanged, this,
+                       [this] { updateCommand(m_actions.view.switchIdentity); });
+        checkedConnect(m_diary.data(), &PrayerPopup::switchIdentityCaption,
+                       m_actions.view.switchIdentity, &QAction::setText);
+        checkedConnect(m_diary.data(), &PrayerPopup::helpRequested, this,
+                       &MainMenu::Contents_Click);
+        updateCommand(m_actions.view.switchIdentity);
+    }
+    m_diary->setEnabled(!m_busy);
+    m_diary->OpenPrayerDiary();
+}
+
+void MainMenu::SwitchIdent_Click() {
+    PIdentity identities(m_state, true, this);
+    checkedConnect(&identities, &PIdentity::switchIdentityCaption, m_actions.view.switchIdentity,
+                   &QAction::setText);
+    checkedConnect(&identities, &PIdentity::helpRequested, this, &MainMenu::Contents_Click);
+    identities.exec();
+    IdentityList::FindIdentityIndex(m_state);
+}
+
+void MainMenu::DateFormat_Click() {
+    FormatDate window(m_state, this);
+    window.exec();
+    if (m_diary)
+        m_diary->applyDateFormat();
+    // The clock line shows the new format at once.
+    Label1->setText(QDateTime::currentDateTime().toString(m_state.DateFormat) + ' ' + DayLabel);
+}
+
+bool MainMenu::QuitDiary() {
+    if (!m_diary)
+        return true;
+    if (!m_diary->setCheckQuit(true))
+        return false;
+    m_diary->SavePrayerFontSettings();
+    return true;
 }
 
 void MainMenu::About_Click() {

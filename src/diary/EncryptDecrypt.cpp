@@ -5,16 +5,16 @@
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
-#include "library/Win1252.h"
 #include "localisation/MessageText.h"
 #include "platform/Dialogs.h"
+#include "platform/Win1252.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
-constexpr int kMsgDamagedPassword = 477;
+constexpr int kMsgDamagedPassword = 476;
 } // namespace
 
 namespace EncryptDecrypt {

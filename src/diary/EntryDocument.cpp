@@ -1,6 +1,6 @@
 #include "diary/EntryDocument.h"
 
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 #include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 

@@ -1,6 +1,6 @@
 #include "diary/EntryExtras.h"
 
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 
 #include <QList>
 

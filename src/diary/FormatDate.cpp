@@ -5,6 +5,7 @@
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
 
 #include <QGroupBox>
@@ -51,9 +52,9 @@ FormatDate::FormatDate(ProgramState& state, QWidget* parent) : QDialog(parent), 
     layout->addWidget(lstDate, 1);
     layout->addWidget(separators);
     layout->addLayout(buttons);
-    connect(OKButton, &QPushButton::clicked, this, &FormatDate::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &FormatDate::CancelButton_Click);
-    connect(lstDate, &QListWidget::itemDoubleClicked, this, &FormatDate::OKButton_Click);
+    checkedConnect(OKButton, &QPushButton::clicked, this, &FormatDate::OKButton_Click);
+    checkedConnect(CancelButton, &QPushButton::clicked, this, &FormatDate::CancelButton_Click);
+    checkedConnect(lstDate, &QListWidget::itemDoubleClicked, this, &FormatDate::OKButton_Click);
     Form_Load();
 }
 

@@ -7,12 +7,12 @@
 #include "platform/Dialogs.h"
 
 namespace {
-const QString kIdentity = SettingsKeys::Identity;
+const QString kIdentity = SettingsKeys::IdentitySection;
 const QString kMarker = SettingsKeys::NoPasswordMarker;
 // FindIdentityIndex gives up after this many numbers.
 constexpr int kScanLimit = 32000;
 // Message: the identity in use is not in the list.
-constexpr int kMsgIdentityMissing = 476;
+constexpr int kMsgIdentityMissing = 475;
 } // namespace
 
 QString IdentityList::PasswordKey(int number) {

@@ -8,6 +8,7 @@
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
 
 #include <QGridLayout>
@@ -21,7 +22,7 @@
 namespace {
 const QString kMarker = SettingsKeys::NoPasswordMarker;
 constexpr int kMsgAddCaption = 107;
-constexpr int kMsgRenameFailed = 478;
+constexpr int kMsgRenameFailed = 477;
 QString product() {
     return TolvaneRoutines::ProductName();
 }
@@ -78,14 +79,14 @@ PIdentity::PIdentity(ProgramState& state, bool fromMainMenu, QWidget* parent)
     layout->addLayout(left, 1);
     layout->addLayout(right);
 
-    connect(cmdAdd, &QPushButton::clicked, this, &PIdentity::cmdAdd_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &PIdentity::cmdDelete_Click);
-    connect(cmdEdit, &QPushButton::clicked, this, &PIdentity::cmdEdit_Click);
-    connect(cmdSetDefault, &QPushButton::clicked, this, &PIdentity::cmdSetDefault_Click);
-    connect(cmdUpdate, &QPushButton::clicked, this, &PIdentity::cmdUpdate_Click);
-    connect(cmdHelp, &QPushButton::clicked, this, &PIdentity::cmdHelp_Click);
-    connect(lstUsers, &QListWidget::itemDoubleClicked, this, &PIdentity::lstUsers_DblClick);
-    connect(txtName, &QLineEdit::returnPressed, this, [this] {
+    checkedConnect(cmdAdd, &QPushButton::clicked, this, &PIdentity::cmdAdd_Click);
+    checkedConnect(cmdDelete, &QPushButton::clicked, this, &PIdentity::cmdDelete_Click);
+    checkedConnect(cmdEdit, &QPushButton::clicked, this, &PIdentity::cmdEdit_Click);
+    checkedConnect(cmdSetDefault, &QPushButton::clicked, this, &PIdentity::cmdSetDefault_Click);
+    checkedConnect(cmdUpdate, &QPushButton::clicked, this, &PIdentity::cmdUpdate_Click);
+    checkedConnect(cmdHelp, &QPushButton::clicked, this, &PIdentity::cmdHelp_Click);
+    checkedConnect(lstUsers, &QListWidget::itemDoubleClicked, this, &PIdentity::lstUsers_DblClick);
+    checkedConnect(txtName, &QLineEdit::returnPressed, this, [this] {
         if (m_renaming)
             cmdEdit_Click();
         else if (m_addClicks == 1)
@@ -100,7 +101,7 @@ PIdentity::PIdentity(ProgramState& state, bool fromMainMenu, QWidget* parent)
 void PIdentity::Form_Load() {
     txtName->setVisible(false);
     m_state.DefaultIdentity =
-        m_state.settings.read(SettingsKeys::Identity, SettingsKeys::DefaultIdentity,
+        m_state.settings.read(SettingsKeys::IdentitySection, SettingsKeys::DefaultIdentity,
                               SettingsKeys::DefaultIdentityDefault);
     setWindowTitle(MessageText::Frm(m_state, 11, product()));
     m_state.IdentityNames = IdentityList::Names(m_state.settings);
@@ -349,10 +350,13 @@ void PIdentity::done(int result) {
     // Every way of closing comes through here, the window's close box included.
     if (!m_closed) {
         m_closed = true;
+        // However the window closes, the identity in use is the default one, as "Close" says.
+        m_state.CurrentIdentity = m_state.DefaultIdentity;
+        m_state.IdentityFolder = m_state.CurrentIdentity + QLatin1Char('/');
         m_state.IdentityFromMainMenu = false;
         emit switchIdentityCaption(MessageText::Frm(
             m_state, 12,
-            m_state.settings.read(SettingsKeys::Identity, SettingsKeys::DefaultIdentity,
+            m_state.settings.read(SettingsKeys::IdentitySection, SettingsKeys::DefaultIdentity,
                                   SettingsKeys::DefaultIdentityDefault)));
     }
     QDialog::done(result);

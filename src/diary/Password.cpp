@@ -6,6 +6,7 @@
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
 
 #include <QCheckBox>
@@ -56,9 +57,9 @@ Password::Password(ProgramState& state, QWidget* parent) : QDialog(parent), m_st
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    connect(chkUsePwd, &QCheckBox::clicked, this, &Password::chkUsePwd_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &Password::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &Password::cmdCancel_Click);
+    checkedConnect(chkUsePwd, &QCheckBox::clicked, this, &Password::chkUsePwd_Click);
+    checkedConnect(cmdOK, &QPushButton::clicked, this, &Password::cmdOK_Click);
+    checkedConnect(cmdCancel, &QPushButton::clicked, this, &Password::cmdCancel_Click);
     Form_Load();
 }
 

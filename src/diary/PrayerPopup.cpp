@@ -19,6 +19,7 @@
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
 #include "platform/WinColour.h"
@@ -56,9 +57,9 @@ const QString kNewAnswer = QStringLiteral("New");
 constexpr double kIndentStepTwips = 300;
 // Messages of the diary.
 constexpr int kMsgSaveFailed = 472;
-constexpr int kMsgLabelRefused = 474;
-constexpr int kMsgDeleteFailed = 479;
-constexpr int kMsgOldFilesLeft = 480;
+constexpr int kMsgLabelRefused = 473;
+constexpr int kMsgDeleteFailed = 478;
+constexpr int kMsgOldFilesLeft = 479;
 
 QString product() {
     return TolvaneRoutines::ProductName();
@@ -115,8 +116,8 @@ void PrayerPopup::Form_Load() {
     for (const char* key : {"Cut", "Copy", "Delete"})
         tool(QString::fromLatin1(key))->setEnabled(false);
     updatePasteButton();
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &PrayerPopup::updatePasteButton);
+    checkedConnect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+                   &PrayerPopup::updatePasteButton);
 
     DataFolders::LoadWindowPlacement(
         m_state, QStringLiteral("ScreenPrayer"),
@@ -133,7 +134,7 @@ void PrayerPopup::Form_Load() {
 // listed identity.
 void PrayerPopup::loadIdentity() {
     m_state.DefaultIdentity =
-        m_state.settings.read(SettingsKeys::Identity, SettingsKeys::DefaultIdentity,
+        m_state.settings.read(SettingsKeys::IdentitySection, SettingsKeys::DefaultIdentity,
                               SettingsKeys::DefaultIdentityDefault);
     m_state.CurrentIdentity = m_state.DefaultIdentity;
     IdentityList::FindIdentityIndex(m_state);
@@ -799,9 +800,9 @@ void PrayerPopup::mSwitchIdentity_Click() {
     if (Dirty && SaveFile(1) == SaveOutcome::Failed)
         return;
     PIdentity identities(m_state, false, this);
-    connect(&identities, &PIdentity::switchIdentityCaption, this,
-            &PrayerPopup::switchIdentityCaption);
-    connect(&identities, &PIdentity::helpRequested, this, &PrayerPopup::helpRequested);
+    checkedConnect(&identities, &PIdentity::switchIdentityCaption, this,
+                   &PrayerPopup::switchIdentityCaption);
+    checkedConnect(&identities, &PIdentity::helpRequested, this, &PrayerPopup::helpRequested);
     identities.exec();
     if (m_search)
         m_search->close();

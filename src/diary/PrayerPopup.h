@@ -95,6 +95,8 @@ public:
 
     // After the identity window: saves nothing, loads anew for the default identity.
     void ReloadForDefaultIdentity();
+    // DT1 shows dates in the diary date format as it is now.
+    void applyDateFormat();
 
     // Per-window state.
     QString CurrentFile;
@@ -174,7 +176,6 @@ private:
     qint32 background() const;
     void setStatus(int panel, const QString& text);
     void setDateQuietly(const QDate& date);
-    void applyDateFormat();
     void showHint(const QString& text);
     bool findFrom(int from);
     void updateFormatButtons();

@@ -2,6 +2,8 @@
 #include "app/ToolIcons.h"
 #include "diary/PrayerPopup.h"
 #include "library/ProgramState.h"
+#include "platform/CheckedConnect.h"
+#include "platform/Named.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,10 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QLabel* panel(QWidget* parent, const QString& name, int minWidth) {
     auto* l = new QLabel(parent);
@@ -119,19 +117,19 @@ void PrayerPopup::buildControls() {
     buildToolBars();
     buildStatusBars();
 
-    connect(CmdClear, &QPushButton::clicked, this, &PrayerPopup::CmdClear_Click);
-    connect(CmdSave, &QPushButton::clicked, this, &PrayerPopup::CmdSave_Click);
-    connect(cmdSaveExit, &QPushButton::clicked, this, &PrayerPopup::cmdSaveExit_Click);
-    connect(cndDelete, &QPushButton::clicked, this, &PrayerPopup::cndDelete_Click);
-    connect(cboPrayerT, &QComboBox::activated, this, &PrayerPopup::cboPrayerT_Click);
-    connect(CboResult, &QComboBox::activated, this, &PrayerPopup::CboResult_Click);
-    connect(RT, &QTextEdit::cursorPositionChanged, this, &PrayerPopup::RT_SelChange);
-    connect(RT, &QTextEdit::selectionChanged, this, &PrayerPopup::RT_SelChange);
-    connect(RT, &QTextEdit::textChanged, this, [this] {
+    checkedConnect(CmdClear, &QPushButton::clicked, this, &PrayerPopup::CmdClear_Click);
+    checkedConnect(CmdSave, &QPushButton::clicked, this, &PrayerPopup::CmdSave_Click);
+    checkedConnect(cmdSaveExit, &QPushButton::clicked, this, &PrayerPopup::cmdSaveExit_Click);
+    checkedConnect(cndDelete, &QPushButton::clicked, this, &PrayerPopup::cndDelete_Click);
+    checkedConnect(cboPrayerT, &QComboBox::activated, this, &PrayerPopup::cboPrayerT_Click);
+    checkedConnect(CboResult, &QComboBox::activated, this, &PrayerPopup::CboResult_Click);
+    checkedConnect(RT, &QTextEdit::cursorPositionChanged, this, &PrayerPopup::RT_SelChange);
+    checkedConnect(RT, &QTextEdit::selectionChanged, this, &PrayerPopup::RT_SelChange);
+    checkedConnect(RT, &QTextEdit::textChanged, this, [this] {
         if (!m_loading)
             Dirty = true;
     });
-    connect(DT1, &QDateEdit::dateChanged, this, [this] {
+    checkedConnect(DT1, &QDateEdit::dateChanged, this, [this] {
         if (!m_loading)
             DT1_Change();
     });
@@ -143,7 +141,7 @@ QAction* PrayerPopup::addMenuItem(QMenu* menu, const char* name, const QString& 
     if (!keys.isEmpty())
         a->setShortcut(keys);
     menu->addAction(a);
-    connect(a, &QAction::triggered, this, handler);
+    checkedConnect(a, &QAction::triggered, this, handler);
     return a;
 }
 
@@ -178,7 +176,7 @@ void PrayerPopup::addToolButton(const QString& key, const QString& tip, const QS
     a->setToolTip(tip.isEmpty() ? key : tip);
     a->setCheckable(checkable);
     tbMenu->addAction(a);
-    connect(a, &QAction::triggered, this, [this, key] { tbMenu_ButtonClick(key); });
+    checkedConnect(a, &QAction::triggered, this, [this, key] { tbMenu_ButtonClick(key); });
 }
 
 QAction* PrayerPopup::tool(const QString& key) const {
@@ -242,8 +240,8 @@ void PrayerPopup::buildToolBars() {
     cboFontSize->setMinimumContentsLength(3);
     tbMenu->addWidget(cboFont);
     tbMenu->addWidget(cboFontSize);
-    connect(cboFont, &QComboBox::activated, this, &PrayerPopup::cboFont_Click);
-    connect(cboFontSize, &QComboBox::activated, this, &PrayerPopup::cboFontSize_Click);
+    checkedConnect(cboFont, &QComboBox::activated, this, &PrayerPopup::cboFont_Click);
+    checkedConnect(cboFontSize, &QComboBox::activated, this, &PrayerPopup::cboFontSize_Click);
 
     addToolBarBreak();
     tbIcons = named(addToolBar(QStringLiteral("tbIcons")), "tbIcons");
@@ -254,7 +252,7 @@ void PrayerPopup::buildToolBars() {
         auto* a = new QAction(QIcon(m_pictures.value(k - 1)), QString::number(k), this);
         a->setObjectName(QStringLiteral("tbIcons%1").arg(k));
         tbIcons->addAction(a);
-        connect(a, &QAction::triggered, this, [this, k] { tbIcons_ButtonClick(k); });
+        checkedConnect(a, &QAction::triggered, this, [this, k] { tbIcons_ButtonClick(k); });
     }
 }
 

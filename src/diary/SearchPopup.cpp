@@ -6,7 +6,9 @@
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,14 +24,10 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kMsgBadDate = 475;
+constexpr int kMsgBadDate = 474;
 const QDate kFirstDay(2001, 1, 1);
 const QDate kLastDay(2030, 12, 25);
 
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 } // namespace
 
 SearchPopup::SearchPopup(ProgramState& state, PrayerPopup& diary)
@@ -100,13 +98,13 @@ void SearchPopup::buildControls() {
     layout->addLayout(lower);
     layout->addLayout(buttons);
 
-    connect(txtSearch, &QLineEdit::returnPressed, this, &SearchPopup::OKButton_Click);
-    connect(OKButton, &QPushButton::clicked, this, &SearchPopup::OKButton_Click);
-    connect(cmdAgain, &QPushButton::clicked, this, &SearchPopup::cmdAgain_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &SearchPopup::CancelButton_Click);
-    connect(chkAll, &QCheckBox::clicked, this, &SearchPopup::chkAll_Click);
-    connect(chkByType, &QCheckBox::clicked, this, &SearchPopup::chkByType_Click);
-    connect(chkByResp, &QCheckBox::clicked, this, &SearchPopup::chkByResp_Click);
+    checkedConnect(txtSearch, &QLineEdit::returnPressed, this, &SearchPopup::OKButton_Click);
+    checkedConnect(OKButton, &QPushButton::clicked, this, &SearchPopup::OKButton_Click);
+    checkedConnect(cmdAgain, &QPushButton::clicked, this, &SearchPopup::cmdAgain_Click);
+    checkedConnect(CancelButton, &QPushButton::clicked, this, &SearchPopup::CancelButton_Click);
+    checkedConnect(chkAll, &QCheckBox::clicked, this, &SearchPopup::chkAll_Click);
+    checkedConnect(chkByType, &QCheckBox::clicked, this, &SearchPopup::chkByType_Click);
+    checkedConnect(chkByResp, &QCheckBox::clicked, this, &SearchPopup::chkByResp_Click);
     for (QWidget* w : std::initializer_list<QWidget*>{chkAll, chkByType, chkByResp, optNone,
                                                       optChrono, optRChrono})
         w->installEventFilter(this);

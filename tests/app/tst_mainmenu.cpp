@@ -3,6 +3,7 @@
 #include "ModalDriver.h"
 
 #include "app/ModuleAvailability.h"
+#include "diary/PrayerPopup.h"
 #include "library/FileFunctions.h"
 #include "library/TolvaneRoutines.h"
 
@@ -61,6 +62,7 @@ private slots:
     void splashShowsAFavouriteVerse();
     void webItemsOpenOnlyOurAddresses();
     void helpOpensOnF1AndKeepsWebLinksOutside();
+    void prayerDiaryFromTheMainWindow();
 };
 
 void TestMainMenu::firstStartUsesDefaults() {
@@ -576,6 +578,42 @@ void TestMainMenu::helpOpensOnF1AndKeepsWebLinksOutside() {
     // Shut-down closes it.
     QVERIFY(f.window->close());
     QTRY_VERIFY(f.window->findChildren<QDialog*>(QStringLiteral("HelpViewer")).isEmpty());
+}
+
+void TestMainMenu::prayerDiaryFromTheMainWindow() {
+    MainMenuFixture f;
+    f.load();
+    MainMenu& w = *f.window;
+    QAction* switchIdent = ctl<QAction>(w, "SwitchIdent");
+    QVERIFY(switchIdent->isEnabled());
+
+    // From the main window the identity window only switches.
+    ModalDriver::whenModal(QStringLiteral("PIdentity"), [](QWidget* identities) {
+        QVERIFY(!ctl<QPushButton>(*identities, "cmdAdd")->isVisible());
+        ctl<QPushButton>(*identities, "cmdUpdate")->click();
+    });
+    switchIdent->trigger();
+    QCOMPARE(switchIdent->text(), QStringLiteral("&Switch Identity [Default]"));
+
+    // A fresh folder: no identity yet, so the diary opens without a password question.
+    ctl<QAction>(w, "OpenPrayerDiary")->trigger();
+    PrayerPopup* diary = w.findChild<PrayerPopup*>(QStringLiteral("PrayerPopup"));
+    QVERIFY(diary && diary->isVisible());
+    QVERIFY(!switchIdent->isEnabled());
+    ctl<QTextEdit>(*diary, "RT")->insertPlainText(QStringLiteral("said at closing time"));
+    ctl<QTextEdit>(*diary, "RT")->selectAll();
+    ctl<QTextEdit>(*diary, "RT")->setFontPointSize(16);
+
+    // Shut-down saves the changed entry and keeps the diary's font.
+    QVERIFY(w.close());
+    QCOMPARE(f.endRequests, 1);
+    const QString entry = QStringLiteral("Modules/Prayers/Default/") +
+                          QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    QVERIFY(QFile::exists(f.folder.file(entry + QStringLiteral(".Px"))));
+    QVERIFY(!QFile::exists(f.folder.file(entry + QStringLiteral(".Pr"))));
+    QCOMPARE(f.settings->read(S, QStringLiteral("PrayerFontSize"), QString()),
+             QStringLiteral("16"));
+    QCOMPARE(f.dialogs.pending(), 0);
 }
 
 QTEST_MAIN(TestMainMenu)

@@ -46,11 +46,13 @@ const Range kStandardNumbers[] = {
     {100, 101}, // interface language
     {103, 104}, // module folder window labels
     {105, 106}, // debug mode
+    {107, 107}, // the identity window's "ADD"
     {402, 403}, // scripture search status texts
     {410, 410}, // page setup: a width without room between the margins
     {411, 412}, // verse index or book copy that cannot be written
     {420, 420}, // main window: the settings cannot be written
     {430, 430}, // options window: the Bible order could not be saved
+    {472, 479}, // prayer diary: failed saves, refused headings and dates, identities
     {490, 507}, // bookmark and language editor boxes
     {510, 520}, // help-file and audio Bibles, the download notice
     {900, 901}, // licence agreement and help windows
@@ -82,8 +84,9 @@ const Range kFormNumbers[] = {
 // which the lookup would silently remove.
 const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46, 47,  49,  58, 62,
                                      65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101, 402,
-                                     403, 410, 411, 412, 420, 430, 495, 496, 502, 503, 504, 505,
-                                     506, 507, 511, 512, 514, 515, 516, 517, 518, 519, 900, 901};
+                                     403, 410, 411, 412, 420, 430, 472, 473, 474, 475, 477, 478, 479,
+                                     495, 496, 502, 503, 504, 505, 506, 507, 511, 512, 514, 515,
+                                     516, 517, 518, 519, 900, 901};
 const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,
                                  18, 20, 24, 25, 26, 190, 191, 192, 900};
 
