@@ -6,7 +6,6 @@
 #include "diary/EncryptDecrypt.h"
 #include "diary/EntryExtras.h"
 #include "diary/IdentityList.h"
-#include "diary/PrayerList.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,19 +13,14 @@
 #include <QTest>
 #include <QTextDocument>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace EncryptDecrypt;
 
 class TestDiaryModels : public QObject {
     Q_OBJECT
 private slots:
     void everyByteValueRoundTrips();
-    void fileTransformMeetsTheKeyAtTheRightPlaces();
     void writtenFilesMatchTheFormatBothWays();
     void diaryFilesAreTheOwnersOnly();
-    void fullDiskLeavesTheOldEntry();
     void passwordTransform();
     void extrasLines_data();
     void extrasLines();
@@ -35,7 +29,6 @@ private slots:
     void missingIdentityNeverOverwritesOne();
     void nameRules_data();
     void nameRules();
-    void pickLists();
     void entryNamesAndLeftovers();
     void renameDirectory();
     void oldLayoutMovesSafely();
@@ -59,16 +52,6 @@ void TestDiaryModels::everyByteValueRoundTrips() {
     QByteArray back;
     QVERIFY(DecipherEntryFile(folder.Base(QStringLiteral("20240101")), back));
     QCOMPARE(back, all);
-}
-
-void TestDiaryModels::fileTransformMeetsTheKeyAtTheRightPlaces() {
-    const QByteArray zeros(60, '\0');
-    const QByteArray e = FileTransform(zeros);
-    QCOMPARE(e.at(0), '5');  // byte 1 meets the second key character
-    QCOMPARE(e.at(28), ' '); // byte 29 meets the space
-    QCOMPARE(e.at(29), '5'); // byte 30 the second again
-    QCOMPARE(e.at(57), ' '); // byte 58
-    QCOMPARE(e.at(27), '2');
 }
 
 void TestDiaryModels::writtenFilesMatchTheFormatBothWays() {
@@ -121,38 +104,6 @@ void TestDiaryModels::diaryFilesAreTheOwnersOnly() {
         QVERIFY2(!(p & others), qPrintable(path));
         QVERIFY(p & QFileDevice::ReadOwner && p & QFileDevice::WriteOwner);
     }
-}
-
-void TestDiaryModels::fullDiskLeavesTheOldEntry() {
-    DiaryFixture f;
-    const DiaryFolder folder(f.identityFolder());
-    folder.Create();
-    EntryExtras before;
-    before.heading = QStringLiteral("Confession");
-    QVERIFY(folder.Save(QStringLiteral("20240101"), "{\\rtf1 old}", before));
-    const QStringList filesBefore = f.files();
-    EntryExtras after;
-    after.heading = QStringLiteral("Provision");
-
-    rlimit old{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 200; // the extras fit, the text does not
-    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString error;
-    const bool saved = folder.Save(QStringLiteral("20240101"),
-                                   "{\\rtf1 " + QByteArray(4000, 'n') + "}", after, &error);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldSignal);
-
-    QVERIFY(!saved);
-    QVERIFY(!error.isEmpty());
-    DiaryFolder::Entry entry;
-    QVERIFY(folder.Load(QStringLiteral("20240101"), entry));
-    QCOMPARE(entry.rtf, QByteArray("{\\rtf1 old}"));
-    QCOMPARE(entry.extras.heading, QStringLiteral("Confession"));
-    QCOMPARE(f.files(), filesBefore);
 }
 
 void TestDiaryModels::passwordTransform() {
@@ -296,24 +247,6 @@ void TestDiaryModels::nameRules() {
     QCOMPARE(IdentityList::CheckforDup(name, {QStringLiteral("Anna")}), duplicate);
     QCOMPARE(IdentityList::NameLenError(name), lengthError);
     QCOMPARE(IdentityList::ValidChars(name), valid);
-}
-
-void TestDiaryModels::pickLists() {
-    DiaryFixture f;
-    PrayerList headings = PrayerList::Headings(*f.settings);
-    QStringList list = headings.Load();
-    QCOMPARE(list, (QStringList{"Adoration", "Confession", "Provision", "Thanksgiving"}));
-    QCOMPARE(headings.Add(list, QStringLiteral("Adoration")), PrayerList::AddResult::AlreadyListed);
-    QCOMPARE(headings.Add(list, QStringLiteral("adoration")), PrayerList::AddResult::Added);
-    QCOMPARE(headings.Add(list, QStringLiteral("Null")), PrayerList::AddResult::Reserved);
-    QCOMPARE(headings.Add(list, QStringLiteral("say \"hi\"")), PrayerList::AddResult::NotStorable);
-    QCOMPARE(headings.Add(list, QStringLiteral("0")), PrayerList::AddResult::NotStorable);
-    QCOMPARE(headings.Load(), list);
-    headings.Remove(list, 1);
-    QCOMPARE(headings.Load(), (QStringList{"Adoration", "Provision", "Thanksgiving", "adoration"}));
-    QCOMPARE(f.settings->read("PrayerTypes", "3", QString()), QStringLiteral("adoration"));
-    QVERIFY(!f.settings->contains("PrayerTypes", "4"));
-    QCOMPARE(PrayerList::Answers(*f.settings).Load().first(), QStringLiteral("Answered Prayer"));
 }
 
 void TestDiaryModels::entryNamesAndLeftovers() {

@@ -23,7 +23,6 @@ void TestFormatDate::separators_data() {
     QTest::newRow("slash") << 7 << 3 << "dd/MMM/yyyy";
     QTest::newRow("none") << 1 << 3 << "ddMMMyyyy";
     QTest::newRow("dot, year first") << 6 << 9 << "yyyy.MM.dd";
-    QTest::newRow("space") << 3 << 0 << "dd MM yy";
 }
 
 void TestFormatDate::separators() {

@@ -35,7 +35,6 @@ private slots:
     void deleteKeepsEveryOtherPassword();
     void renameMovesTheFolderInOneStep();
     void switchAsksAProtectedIdentitysPassword();
-    void fromTheMainWindowItOnlySwitches();
 };
 
 void TestPIdentity::addTakesTwoClicksThenAsksThePassword() {
@@ -144,19 +143,6 @@ void TestPIdentity::switchAsksAProtectedIdentitysPassword() {
     QCOMPARE(caption.first().first().toString(), QStringLiteral("&Switch Identity [Bob]"));
     QCOMPARE(w.state.IdentityFolder, QStringLiteral("Bob/"));
     QCOMPARE(w.dialogs.pending(), 0);
-}
-
-void TestPIdentity::fromTheMainWindowItOnlySwitches() {
-    Identities w(true);
-    QVERIFY(w.state.IdentityFromMainMenu);
-    for (QPushButton* b : {w.window->cmdAdd, w.window->cmdDelete, w.window->cmdEdit})
-        QVERIFY(!b->isVisible());
-    for (QPushButton* b : {w.window->cmdSetDefault, w.window->cmdUpdate, w.window->cmdHelp})
-        QVERIFY(b->isVisible());
-    w.dialogs.expectMessage(Dialogs::Answer::Ok, QStringLiteral("switch to first"));
-    w.window->cmdSetDefault->click();
-    w.window->close();
-    QVERIFY(!w.state.IdentityFromMainMenu);
 }
 
 QTEST_MAIN(TestPIdentity)

@@ -129,11 +129,17 @@ void TestPrayerPopup::dateChangeSavesUnderTheDayWritten() {
 }
 
 void TestPrayerPopup::failedSaveKeepsThePageAndTheWindow() {
-    Diary d;
+    Diary d(false);
+    d.writeEntry("Default", day(kToday), DiaryFixture::simpleRtf("the old page"),
+                 "\"Adoration\",\"New\",0,0,0,0,0,16777215\r\n");
+    const QByteArray oldText = d.folder.read("Modules/Prayers/Default/" + day(kToday) + ".Px");
+    d.window->show();
     PrayerPopup& w = *d.window;
     d.type(QString(20000, QLatin1Char('w')));
     QSignalSpy unloaded(&w, &PrayerPopup::diaryLoadedChanged);
+    d.dialogs.expectMessage(Dialogs::Answer::Yes, QStringLiteral("already a diary entry"));
     d.dialogs.expectMessage(Dialogs::Answer::Ok, QStringLiteral("could not be saved"));
+    // A full disk, as far as this process can tell: writes past 1000 bytes fail.
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit small = old;
@@ -147,8 +153,9 @@ void TestPrayerPopup::failedSaveKeepsThePageAndTheWindow() {
     QCOMPARE(d.dialogs.pending(), 0);
     QVERIFY(w.isVisible());
     QVERIFY(w.Dirty);
-    QCOMPARE(w.RT->toPlainText().size(), 20000);
-    QVERIFY(d.files().isEmpty());
+    QCOMPARE(w.RT->toPlainText().size(), 20000 + 12);
+    QCOMPARE(d.folder.read("Modules/Prayers/Default/" + day(kToday) + ".Px"), oldText);
+    QCOMPARE(d.files(), (QStringList{day(kToday) + ".PE", day(kToday) + ".Px"}));
     QCOMPARE(unloaded.count(), 0);
     QVERIFY(d.state.DiaryOpen);
 }
