@@ -67,9 +67,6 @@ void TestPIdentity::refusedNamesKeepTheBoxOpen() {
     w.window->txtName->setText(QStringLiteral("b.o"));
     w.dialogs.expectMessage(Dialogs::Answer::Ok, QStringLiteral("may contain only"));
     w.window->cmdAdd->click();
-    w.window->txtName->setText(QStringLiteral("BOB"));
-    w.dialogs.expectMessage(Dialogs::Answer::Ok, QStringLiteral("already in the list"));
-    w.window->cmdAdd->click();
     QVERIFY(w.window->txtName->isVisible());
     QCOMPARE(w.stored().size(), 3);
     QCOMPARE(w.dialogs.pending(), 0);
