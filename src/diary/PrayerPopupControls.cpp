@@ -231,6 +231,9 @@ void PrayerPopup::buildToolBars() {
             QLatin1String(b.key) == QLatin1String("Bullet"))
             tbMenu->addSeparator();
     }
+    // The colour buttons look as they do in the main window.
+    tool(QStringLiteral("Foreground Colour"))->setIcon(ToolIcons::textColour());
+    tool(QStringLiteral("Background Colour"))->setIcon(ToolIcons::backgroundColour());
     cboFont = named(new QComboBox(tbMenu), "cboFont");
     cboFont->setEditable(true);
     cboFont->setInsertPolicy(QComboBox::NoInsert);

@@ -85,7 +85,7 @@ struct Directory {
     }
 
     bool listing(qint64 i) {
-        const uchar *p, *end;
+        const uchar *p = nullptr, *end = nullptr;
         if (!entries(i, kChunkHeader, p, end))
             return false;
         while (p < end) {
@@ -106,11 +106,11 @@ struct Directory {
     }
 
     bool index(qint64 i) {
-        const uchar *p, *end;
+        const uchar *p = nullptr, *end = nullptr;
         if (!entries(i, kIndexHeader, p, end))
             return false;
         while (p < end) {
-            quint64 block;
+            quint64 block = 0;
             if (!name(p, end, i) || !encint(p, end, block))
                 return false;
             if (block >= quint64(blocks))
@@ -136,12 +136,14 @@ struct Directory {
         if (!index(i))
             return false;
         path.insert(i);
-        const uchar *p, *end;
-        entries(i, kIndexHeader, p, end);
+        const uchar *p = nullptr, *end = nullptr;
+        if (!entries(i, kIndexHeader, p, end))
+            return false;
         while (p < end) {
-            quint64 block;
-            name(p, end, i);
-            encint(p, end, block);
+            // index(i) has read these entries through once already.
+            quint64 block = 0;
+            if (!name(p, end, i) || !encint(p, end, block))
+                return false;
             if (!tree(qint64(block), path, depth + 1))
                 return false;
         }
