@@ -26,6 +26,14 @@ int runNotice(const QStringList& args);
 
 extern const char* const kPassageUsage;
 int runPassage(const QStringList& args);
+extern const char* const kCommentaryUsage;
+int runCommentary(const QStringList& args);
+extern const char* const kDictionaryUsage;
+int runDictionary(const QStringList& args);
+extern const char* const kNameUsage;
+int runName(const QStringList& args);
+extern const char* const kNotesUsage;
+int runNotes(const QStringList& args);
 
 extern const char* const kDiaryUsage;
 int runDiary(const QStringList& args);

@@ -29,6 +29,14 @@ const Cli::Command kCommands[] = {
      Cli::kPassageUsage, &Cli::runPassage},
     {"diary", "the prayer diary of an identity, read only: list, show, export", Cli::kDiaryUsage,
      &Cli::runDiary},
+    {"commentary", "a chapter's commentary under its Bible text, as the commentary window",
+     Cli::kCommentaryUsage, &Cli::runCommentary},
+    {"dictionary", "a dictionary entry with its see-also list, as the dictionary window",
+     Cli::kDictionaryUsage, &Cli::runDictionary},
+    {"name", "the meaning of a Bible name, as the names window", Cli::kNameUsage,
+     &Cli::runName},
+    {"notes", "the translation notes' titles or one article, as the notes window",
+     Cli::kNotesUsage, &Cli::runNotes},
 };
 
 void listCommands(std::FILE* to) {

@@ -52,6 +52,7 @@ const Range kStandardNumbers[] = {
     {411, 412}, // verse index or book copy that cannot be written
     {420, 420}, // main window: the settings cannot be written
     {430, 430}, // options window: the Bible order could not be saved
+    {450, 456}, // commentary, dictionary and maps status texts
     {472, 479}, // prayer diary: failed saves, refused headings and dates, identities
     {490, 507}, // bookmark and language editor boxes
     {510, 520}, // help-file and audio Bibles, the download notice
@@ -75,6 +76,7 @@ const Range kFormNumbers[] = {
     {181, 185}, // module folder windows
     {186, 195}, // language editor columns and prompts
     {196, 199}, // no-Bibles window buttons and the debug menu item
+    {950, 961}, // commentary, dictionary and translation notes controls
     {900, 906}, // about box, licence agreement and help windows
     {990, 1002}, // bookmark windows, the language list's last entry
     {1010, 1024}, // help-file and audio Bible windows, the download notice
@@ -84,11 +86,12 @@ const Range kFormNumbers[] = {
 // which the lookup would silently remove.
 const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46, 47,  49,  58, 62,
                                      65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101, 402,
-                                     403, 410, 411, 412, 420, 430, 472, 473, 474, 475, 477, 478, 479,
-                                     495, 496, 502, 503, 504, 505, 506, 507, 511, 512, 514, 515,
-                                     516, 517, 518, 519, 900, 901};
+                                     403, 410, 411, 412, 420, 430, 451, 452, 453, 454, 455, 456,
+                                     472, 473, 474, 475, 477, 478, 479, 495, 496, 502, 503, 504,
+                                     505, 506, 507, 511, 512, 514, 515, 516, 517, 518, 519, 900,
+                                     901};
 const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,
-                                 18, 20, 24, 25, 26, 190, 191, 192, 900};
+                                 18, 20, 24, 25, 26, 190, 191, 192, 900, 961};
 
 QSet<int> expand(const Range* ranges, size_t count) {
     QSet<int> out;

@@ -1,0 +1,147 @@
+#include "reference/CommentaryText.h"
+
+#include "library/FileFunctions.h"
+#include "library/ProgramState.h"
+#include "library/TolvaneRoutines.h"
+#include "library/VerseIndex.h"
+#include "library/Win1252.h"
+#include "localisation/MessageText.h"
+#include "reference/ModuleLines.h"
+
+#include <QFile>
+
+namespace CommentaryText {
+
+namespace {
+
+namespace Err = TolvaneRoutines::ErrorNumber;
+
+constexpr char kBreakMark = char(227);
+
+// Builds the index of folder + file when it is missing or stale, telling `status` the
+// waiting text meanwhile, then loads it into the shared table.
+void prepareIndex(ProgramState& state, const QString& folder, const QString& file,
+                  const QString& waiting, const StatusFn& status) {
+    bool built = false;
+    if (VerseIndex::IndexNeedsBuilding(state, folder, file)) {
+        if (status)
+            status(waiting);
+        VerseIndex::CreateIndexFile(state, folder, file);
+        if (status)
+            status(QString());
+        built = true;
+    }
+    if (built || state.CurrentIndexFile != file)
+        VerseIndex::LoadIndexFile(state, file);
+}
+
+// The scratch copy of one chapter, read whole; false when it cannot be read.
+bool readChapterCopy(ProgramState& state, const QString& folder, const QString& file, int book,
+                     int chapter, QByteArray& bytes) {
+    VerseIndex::ExtractChapter(state, folder, file, 2, book, chapter);
+    return FileFunctions::readWholeFile(state.ScratchFolder + QStringLiteral("1c_") + file, bytes);
+}
+
+struct VerseLine {
+    int book = 0, chapter = 0, verse = 0;
+    QByteArrayView verseField, text;
+};
+
+bool parseLine(QByteArrayView line, VerseLine& out) {
+    ModuleLines::Split<4> f;
+    if (!ModuleLines::splitTabs(line, f) || !ModuleLines::toNumber(f.field[1], 1, 66, out.book) ||
+        !ModuleLines::toNumber(f.field[2], 1, 255, out.chapter) ||
+        !ModuleLines::toNumber(f.field[3], 0, 255, out.verse))
+        return false;
+    out.verseField = f.field[3];
+    out.text = f.rest;
+    return true;
+}
+
+} // namespace
+
+QString ShowCommentaryText(QByteArrayView field) {
+    QByteArray bytes;
+    bytes.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const char c = field[i];
+        if (c == kBreakMark) {
+            bytes += '\n';
+            ++i; // the character after the mark goes with it
+        } else if (c == '[' || c == ']') {
+            bytes += ' ';
+        } else {
+            bytes += c;
+        }
+    }
+    return Win1252::decode(bytes);
+}
+
+void LoadBibleIndex(ProgramState& state, const QString& file, const QString& name,
+                    const StatusFn& status) {
+    prepareIndex(state, state.BibleFolder, file, MessageText::Std(state, 451, name), status);
+}
+
+Pane BiblePane(ProgramState& state, const BibleRequest& r, const StatusFn& status) {
+    Pane pane;
+    LoadBibleIndex(state, r.file, r.name, status);
+    QByteArray bytes;
+    if (!readChapterCopy(state, state.BibleFolder, r.file, r.book, r.chapter, bytes)) {
+        pane.error = Err::PathFileAccess;
+        return pane;
+    }
+    const QString reference = r.book >= 1 && r.book <= state.BookRefNames.size()
+                                  ? state.BookRefNames.at(r.book - 1).toUpper()
+                                  : QString();
+    const QString chapter = QString::number(r.chapter);
+    ModuleLines::forEachLine(bytes, [&](QByteArrayView line, qsizetype) {
+        VerseLine v;
+        if (!parseLine(line, v) || v.book != r.book || v.chapter != r.chapter)
+            return;
+        const QString text = Win1252::decode(v.text.toByteArray());
+        if (r.wholeChapter)
+            pane.text += QLatin1Char(' ') + reference + QLatin1Char(' ') + chapter +
+                         QLatin1Char(':') + QString::fromLatin1(v.verseField) +
+                         QLatin1Char(' ') + text + QLatin1Char('\n');
+        else if (v.verse == r.verse)
+            pane.text = reference + QLatin1Char(' ') + chapter + QLatin1Char(':') +
+                        QString::number(v.verse) + QLatin1Char(' ') + text;
+    });
+    return pane;
+}
+
+Pane CommentaryPane(ProgramState& state, int position, int book, int chapter,
+                    const StatusFn& status) {
+    Pane pane;
+    if (position < 0 || position >= state.CommentaryFiles.size() ||
+        state.CommentaryFiles.at(position).isEmpty()) {
+        pane.error = Err::SubscriptOutOfRange;
+        return pane;
+    }
+    const QString& file = state.CommentaryFiles.at(position);
+    prepareIndex(state, state.CommentaryFolder, file,
+                 MessageText::Std(state, 452, state.CommentaryNames.value(position)), status);
+    QByteArray bytes;
+    if (!readChapterCopy(state, state.CommentaryFolder, file, book, chapter, bytes)) {
+        pane.error = Err::PathFileAccess;
+        return pane;
+    }
+    ModuleLines::forEachLine(bytes, [&](QByteArrayView line, qsizetype) {
+        VerseLine v;
+        if (!parseLine(line, v) || v.book != book || v.chapter != chapter)
+            return;
+        // Each line is a section of its own: it starts on a new line unless its text
+        // already begins with a break.
+        const QString text = ShowCommentaryText(v.text);
+        if (!pane.text.isEmpty() && !pane.text.endsWith(QLatin1Char('\n')) &&
+            !text.startsWith(QLatin1Char('\n')))
+            pane.text += QLatin1Char('\n');
+        pane.text += text;
+    });
+    pane.text = pane.text.trimmed();
+    if (pane.text.isEmpty())
+        pane.text = MessageText::Std(state, 450);
+    return pane;
+}
+
+} // namespace CommentaryText
