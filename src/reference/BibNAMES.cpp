@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -50,6 +51,11 @@ BibNAMES::BibNAMES(ProgramState& state, QWidget* parent)
     resize(480, 200);
 
     connect(cboWord, &QComboBox::activated, this, [this] { cboWord_Click(); });
+    // Enter on the text of the entry already chosen activates nothing by itself.
+    connect(cboWord->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (cboWord->currentText() == cboWord->itemText(cboWord->currentIndex()))
+            cboWord_Click();
+    });
 }
 
 bool BibNAMES::Form_Load() {

@@ -1,7 +1,6 @@
 #include "reference/ChapterVerseList.h"
 
 #include "library/FileFunctions.h"
-#include "library/ProgramState.h"
 #include "reference/ModuleLines.h"
 
 #include <QFile>
@@ -16,10 +15,10 @@ QVector<int> Chapters(const VerseIndexTable& index, int book) {
     return out;
 }
 
-QVector<int> Verses(const ProgramState& state, const QString& folder, const QString& file,
-                    int book, int chapter) {
+QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int book,
+                    int chapter) {
     qint64 start = 0, end = 0;
-    for (const VerseIndexEntry& e : state.VerseIndex) {
+    for (const VerseIndexEntry& e : index) {
         if (e.book != book || e.chapter != chapter)
             continue;
         if (start == 0)
@@ -27,7 +26,7 @@ QVector<int> Verses(const ProgramState& state, const QString& folder, const QStr
         end = e.endOffset;
     }
     QVector<int> out;
-    QFile text(FileFunctions::resolve(folder + file));
+    QFile text(FileFunctions::resolve(textPath));
     if (start < 1 || end <= start || !text.open(QIODevice::ReadOnly) || !text.seek(start - 1))
         return out;
     ModuleLines::forEachLine(text.read(end - start), [&](QByteArrayView line, qsizetype) {

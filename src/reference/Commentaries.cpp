@@ -158,7 +158,9 @@ void Commentaries::PopulateVerse(int book, int chapter) {
     useBibleIndex();
     CurVerse = fillNumbers(
         cboVs,
-        ChapterVerseList::Verses(m_state, m_state.BibleFolder, CurBibleFile, book, chapter), 1);
+        ChapterVerseList::Verses(m_state.VerseIndex, m_state.BibleFolder + CurBibleFile, book,
+                                 chapter),
+        1);
 }
 
 // The file goes with each item, so a list filled before the options window changed the

@@ -78,6 +78,11 @@ void Dictionary::buildControls() {
 
     connect(cboTranslation, &QComboBox::activated, this, &Dictionary::cboTranslation_Click);
     connect(cboLookup, &QComboBox::activated, this, [this] { cboLookup_Click(); });
+    // Enter on the text of the entry already chosen activates nothing by itself.
+    connect(cboLookup->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (cboLookup->currentText() == cboLookup->itemText(cboLookup->currentIndex()))
+            cboLookup_Click();
+    });
     connect(cboAlt, &QComboBox::activated, this, &Dictionary::cboAlt_Click);
 }
 
