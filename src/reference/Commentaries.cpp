@@ -6,6 +6,7 @@
 #include "localisation/MessageText.h"
 #include "platform/Dialogs.h"
 #include "platform/RichPane.h"
+#include "platform/WinColour.h"
 #include "printing/PageValues.h"
 #include "reference/ChapterVerseList.h"
 #include "reference/CommentaryText.h"
@@ -220,33 +221,29 @@ void Commentaries::showWaiting(QTextEdit* pane, const QString& text) {
     pane->repaint();
 }
 
+// Both texts are put together before either pane changes, so each pane is laid out once;
+// a refresh that fails reports it after the pointer and the panes are back to normal.
 void Commentaries::cmdGo_Click() {
-    RTb->clear();
-    RTc->clear();
-    int error = 0;
+    CommentaryText::Pane bible, commentary;
     {
         BusyPointer busy;
-        CommentaryText::BibleRequest request{CurBibleFile, CurBibleName, CurBook,
-                                             CurChap,      CurVerse,     chkChap->isChecked()};
-        const CommentaryText::Pane bible = CommentaryText::BiblePane(
-            m_state, request, [this](const QString& text) { showWaiting(RTb, text); });
-        RTb->setPlainText(bible.text);
-        error = bible.error;
-        if (!error) {
+        const CommentaryText::BibleRequest request{CurBibleFile, CurBibleName, CurBook,
+                                                   CurChap,      CurVerse,     chkChap->isChecked()};
+        bible = CommentaryText::BiblePane(m_state, request,
+                                          [this](const QString& text) { showWaiting(RTb, text); });
+        if (!bible.error) {
             // The commentary's file goes with its list item, as the translations' do.
             const QString file = cboCoMM->itemData(CommentaryPos).toString();
-            const CommentaryText::Pane commentary = CommentaryText::CommentaryPane(
-                m_state, int(m_state.CommentaryFiles.indexOf(file)),
-                CurBook, CurChap, [this](const QString& text) { showWaiting(RTc, text); });
-            RTc->setPlainText(commentary.text);
-            error = commentary.error;
+            commentary = CommentaryText::CommentaryPane(
+                m_state, int(m_state.CommentaryFiles.indexOf(file)), CurBook, CurChap,
+                [this](const QString& text) { showWaiting(RTc, text); });
         }
-        for (QTextEdit* pane : {RTb, RTc}) {
+        RTb->setPlainText(bible.text);
+        RTc->setPlainText(commentary.text);
+        for (QTextEdit* pane : {RTb, RTc})
             applyLook(pane);
-            pane->moveCursor(QTextCursor::Start);
-        }
     }
-    if (error) {
+    if (const int error = bible.error ? bible.error : commentary.error) {
         TolvaneRoutines::ReportError(m_state.dialogs, error, QStringLiteral("cmdGo_Click"),
                                      CurBibleFile);
         return;
@@ -254,14 +251,19 @@ void Commentaries::cmdGo_Click() {
     RTc->setFocus();
 }
 
+// The reader's font, colours and page layout as they are in force now; each is set only when
+// it differs, since every change lays the pane's text out again.
 void Commentaries::applyLook(QTextEdit* pane) {
     QFont font = pane->font();
     font.setFamily(m_state.DEFAULTFONT);
     font.setPointSize(qMax<int>(1, m_state.Bib1Fontsize));
-    pane->setFont(font);
-    pane->document()->setDefaultFont(font);
-    RichPane::SetColours(pane, m_state.Bib1BC, m_state.Bib1TC);
-    RichPane::ColourAll(pane, m_state.Bib1TC);
+    if (font != pane->font())
+        pane->setFont(font);
+    const QColor base = WinColour::toQColor(m_state.Bib1BC);
+    const QColor text = WinColour::toQColor(m_state.Bib1TC);
+    if (pane->palette().color(QPalette::Base) != base ||
+        pane->palette().color(QPalette::Text) != text)
+        RichPane::SetColours(pane, m_state.Bib1BC, m_state.Bib1TC);
     if (m_state.ApplyToAllForms == 1) {
         const PageValues::PaneLayout l = PageValues::ComputePaneLayout(m_state);
         RichPane::SetLineLayout(pane, l.fitToWindow, l.rightMarginTwips, l.indentTwips);

@@ -35,11 +35,27 @@ void prepareIndex(ProgramState& state, const QString& folder, const QString& fil
         VerseIndex::LoadIndexFile(state, file);
 }
 
-// The scratch copy of one chapter, read whole; false when it cannot be read.
-bool readChapterCopy(ProgramState& state, const QString& folder, const QString& file, int book,
-                     int chapter, QByteArray& bytes) {
-    VerseIndex::ExtractChapter(state, folder, file, 2, book, chapter);
-    return FileFunctions::readWholeFile(state.ScratchFolder + QStringLiteral("1c_") + file, bytes);
+// The lines of one chapter, read straight from the text at the byte range the loaded index
+// gives, so that a refresh reads one chapter of each file and writes nothing. A chapter the
+// index lacks leaves `bytes` empty; false only when the text cannot be read.
+bool readChapter(const ProgramState& state, const QString& path, int book, int chapter,
+                 QByteArray& bytes) {
+    bytes.clear();
+    qint64 start = 0, end = 0;
+    for (const VerseIndexEntry& e : state.VerseIndex) {
+        if (e.book != book || e.chapter != chapter)
+            continue;
+        if (start == 0)
+            start = e.startOffset;
+        end = e.endOffset;
+    }
+    if (start < 1 || end <= start)
+        return true;
+    QFile text(FileFunctions::resolve(path));
+    if (!text.open(QIODevice::ReadOnly) || !text.seek(start - 1))
+        return false;
+    bytes = text.read(end - start);
+    return true;
 }
 
 struct VerseLine {
@@ -86,8 +102,8 @@ Pane BiblePane(ProgramState& state, const BibleRequest& r, const StatusFn& statu
     Pane pane;
     LoadBibleIndex(state, r.file, r.name, status);
     QByteArray bytes;
-    if (!readChapterCopy(state, state.BibleFolder, r.file, r.book, r.chapter, bytes)) {
-        pane.error = Err::PathFileAccess;
+    if (!readChapter(state, state.BibleFolder + r.file, r.book, r.chapter, bytes)) {
+        pane.error = Err::FileNotFound;
         return pane;
     }
     const QString reference = r.book >= 1 && r.book <= state.BookRefNames.size()
@@ -122,8 +138,8 @@ Pane CommentaryPane(ProgramState& state, int position, int book, int chapter,
     prepareIndex(state, state.CommentaryFolder, file,
                  MessageText::Std(state, 452, state.CommentaryNames.value(position)), status);
     QByteArray bytes;
-    if (!readChapterCopy(state, state.CommentaryFolder, file, book, chapter, bytes)) {
-        pane.error = Err::PathFileAccess;
+    if (!readChapter(state, state.CommentaryFolder + file, book, chapter, bytes)) {
+        pane.error = Err::FileNotFound;
         return pane;
     }
     ModuleLines::forEachLine(bytes, [&](QByteArrayView line, qsizetype) {

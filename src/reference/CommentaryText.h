@@ -6,9 +6,9 @@
 struct ProgramState;
 
 // The texts of the commentary window's two panes for one book and chapter: the Bible text of
-// a verse or of the whole chapter above, the commentary on the chapter below. Both are cut
-// out of their module through the verse index (built first when it is missing) into the
-// "1c_" scratch copies. The window and `tolvane-cli commentary` show exactly these texts.
+// a verse or of the whole chapter above, the commentary on the chapter below. Both read one
+// chapter of their module at the byte range its verse index gives (the index is built first
+// when it is missing). The window and `tolvane-cli commentary` show exactly these texts.
 namespace CommentaryText {
 
 // Tells the pane concerned what is being done while an index is built; empty text: done.
@@ -16,7 +16,7 @@ using StatusFn = std::function<void(const QString& text)>;
 
 struct Pane {
     QString text;  // lines separated by '\n'
-    int error = 0; // an error number for the report; 0 when the pane could be filled
+    int error = 0; // an error number for the report (the text could not be read); 0 if none
 };
 
 struct BibleRequest {

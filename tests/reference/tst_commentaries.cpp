@@ -129,18 +129,19 @@ private slots:
         QCOMPARE(w->RTc->toPlainText(), "Genesis\nChapter 1\nVerses 1-2\nGod  creates  all.");
     }
 
-    // A refresh that cannot read its scratch copy reports the error with the pointer and the
-    // panes given back, and the next refresh works once the copy can be written again.
+    // A refresh that cannot read its text reports the error with the pointer and the panes
+    // given back, and the next refresh works once the text is back.
     void failedRefreshRestoresAndRecovers() {
         open();
-        const QString scratch = f->folder.file("Scratch");
-        QVERIFY(QDir(scratch).removeRecursively());
+        const QString text = f->folder.file("Modules/Bible/b_tst.txt");
+        QVERIFY(QFile::rename(text, text + ".away"));
         f->dialogs.expectMessage(Dialogs::Answer::Ok, "cmdGo_Click");
         w->cmdGo->click();
         QVERIFY(f->dialogs.records().last().box.text.contains("b_tst.TXT"));
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(w->RTb->isVisible() && w->RTc->isVisible());
-        QVERIFY(QDir().mkpath(scratch));
+        QVERIFY(w->RTc->toPlainText().isEmpty());
+        QVERIFY(QFile::rename(text + ".away", text));
         w->cmdGo->click();
         QCOMPARE(w->RTb->toPlainText(), "GENESIS 1:1 In the beginning God created the heaven.");
         QCOMPARE(f->dialogs.pending(), 0);
