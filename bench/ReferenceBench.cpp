@@ -2,10 +2,11 @@
 // an entry with its see-also list, the names table and its lookups, Integrate Names on a
 // 500-verse pane, a commentary chapter with its Bible text, and the larger map. Each figure
 // is a median over repeated runs, with the fastest run beside it (on a shared machine the
-// fastest is the cost without other programs' load); "model" figures leave the window out, "window" figures
-// drive the offscreen window and paint it.
+// fastest is the cost without other programs' load); "model" figures leave the window out, "window"
+// figures drive the offscreen window and paint it.
 //
 //   tolvane-bench-reference [repetitions]
+#include "Median.h"
 #include "library/Catalogues.h"
 #include "library/DataFolders.h"
 #include "library/FileFunctions.h"
@@ -13,15 +14,14 @@
 #include "library/SettingsStore.h"
 #include "library/VerseIndex.h"
 #include "platform/ConsoleDialogs.h"
-#include "reference/CommentaryText.h"
 #include "reference/Commentaries.h"
+#include "reference/CommentaryText.h"
 #include "reference/Dictionary.h"
 #include "reference/DictionaryModule.h"
 #include "reference/IntegrateNames.h"
 #include "reference/MapFiles.h"
 #include "reference/Maps.h"
 #include "reference/NameLookup.h"
-#include "Median.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,20 +61,20 @@ public:
 // Bibles), so the build's folder and the user's settings are never touched.
 bool makeProgramFolder(const QString& root) {
     const QString data = QStringLiteral(TOLVANE_SOURCE_DIR) + QStringLiteral("/data/program/");
-    for (const char* sub : {"sysdefs", "index", "scratch", "msg", "Modules/Bible",
-                            "Modules/Commentary", "Modules/Dictionary", "Modules/Name",
-                            "Modules/Maps"})
+    for (const char* sub :
+         {"sysdefs", "index", "scratch", "msg", "Modules/Bible", "Modules/Commentary",
+          "Modules/Dictionary", "Modules/Name", "Modules/Maps"})
         QDir().mkpath(root + '/' + QLatin1String(sub));
     bool ok = FileFunctions::writeWholeFile(
         root + QStringLiteral("/sysdefs/Translations.txt"),
         "1,1,\"King James Version (1769)\",\"b_kjv\"\r\n1500,1,\"Bible Names\",\"bnames\"\r\n"
         "1600,1,\"Nave's Topical Bible\",\"naves\"\r\n"
         "1700,1,\"Matthew Henry's Concise Commentary\",\"mhcc\"\r\n");
-    for (const char* f : {"sysdefs/Books.txt", "msg/ENGLISH_STD.mes", "msg/ENGLISH_FRM.mes",
-                          "Modules/Bible/b_kjv.txt", "Modules/Commentary/mhcc.txt",
-                          "Modules/Dictionary/naves.txt", "Modules/Name/bnames.txt",
-                          "Modules/Maps/Holy Land in the time of Jesus.jpg",
-                          "Modules/Maps/Journeys of Paul.jpg"})
+    for (const char* f :
+         {"sysdefs/Books.txt", "msg/ENGLISH_STD.mes", "msg/ENGLISH_FRM.mes",
+          "Modules/Bible/b_kjv.txt", "Modules/Commentary/mhcc.txt", "Modules/Dictionary/naves.txt",
+          "Modules/Name/bnames.txt", "Modules/Maps/Holy Land in the time of Jesus.jpg",
+          "Modules/Maps/Journeys of Paul.jpg"})
         ok = ok && QFile::copy(data + QLatin1String(f), root + '/' + QLatin1String(f));
     return ok;
 }
@@ -163,7 +163,8 @@ int main(int argc, char** argv) {
 
     std::vector<Figure> figures;
     figures.push_back({"dictionary: headword list (model)",
-                       [&] { DictionaryModule().load(dictionaryPath); }, {}});
+                       [&] { DictionaryModule().load(dictionaryPath); },
+                       {}});
     // Another list position each time, so the list is really read again.
     figures.push_back({"dictionary: headword list (window LoadCombo, painted)",
                        [&, alt = 0]() mutable {
@@ -173,7 +174,8 @@ int main(int argc, char** argv) {
                        },
                        {}});
     figures.push_back({"dictionary: entry AARON with see-also (model)",
-                       [&] { dictionary.find(QStringLiteral("AARON")); }, {}});
+                       [&] { dictionary.find(QStringLiteral("AARON")); },
+                       {}});
     figures.push_back({"dictionary: entry AARON with see-also (window, painted)",
                        [&] {
                            dictWindow->cboLookup->setCurrentIndex(0);
@@ -188,8 +190,8 @@ int main(int argc, char** argv) {
                            t.find(QStringLiteral("abel"));
                        },
                        {}});
-    figures.push_back({"names: later lookup", [&] { loadedNames.find(QStringLiteral(" abel ")); },
-                       {}});
+    figures.push_back(
+        {"names: later lookup", [&] { loadedNames.find(QStringLiteral(" abel ")); }, {}});
     figures.push_back({"500-verse pane: select \"Abel\", Integrate Names off",
                        [&] {
                            names.setOn(false);
@@ -209,15 +211,14 @@ int main(int argc, char** argv) {
                            select(0, 0);
                        },
                        {}});
-    figures.push_back({"commentary: Psalm 119 with its Bible text (model)",
-                       [&] {
-                           CommentaryText::BiblePane(
-                               state, {state.BibleFiles.at(0), state.BibleNames.at(0), 19, 119, 1,
-                                       true},
-                               {});
-                           CommentaryText::CommentaryPane(state, 0, 19, 119, {});
-                       },
-                       {}});
+    figures.push_back(
+        {"commentary: Psalm 119 with its Bible text (model)",
+         [&] {
+             CommentaryText::BiblePane(
+                 state, {state.BibleFiles.at(0), state.BibleNames.at(0), 19, 119, 1, true}, {});
+             CommentaryText::CommentaryPane(state, 0, 19, 119, {});
+         },
+         {}});
     figures.push_back({"commentary: Psalm 119, whole chapter (window, painted)",
                        [&] {
                            commWindow->CurBook = 19;

@@ -25,6 +25,17 @@ int usage(const QString& error, const char* usageText) {
     return kUsage;
 }
 
+int refuse(const QString& error, const char* command) {
+    printError(error + QStringLiteral(" (tolvane-cli ") + QLatin1String(command) +
+               QStringLiteral(" --help lists the options)"));
+    return kUsage;
+}
+
+int missing(const QString& error) {
+    printError(error);
+    return kUsage;
+}
+
 bool parse(const QStringList& args, const QStringList& valueOptions, const QStringList& flags,
            Arguments& out, QString& error) {
     bool optionsEnded = false;

@@ -23,6 +23,10 @@ void printError(const QString& text);
 void writeOut(const QString& text);
 // One line of error text, then the subcommand's usage; returns kUsage.
 int usage(const QString& error, const char* usageText);
+// One line of error text naming where the options are explained; returns kUsage.
+int refuse(const QString& error, const char* command);
+// One line of error text for a program folder or module that is not there; returns kUsage.
+int missing(const QString& error);
 
 // A command's options: "--name value" pairs, "--flag" switches and the words left over.
 struct Arguments {

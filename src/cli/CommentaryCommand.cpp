@@ -30,37 +30,36 @@ std::optional<int> bookNumber(const ProgramState& state, const QString& text) {
 } // namespace
 
 int Cli::runCommentary(const QStringList& args) {
-    const char* const usageText = kCommentaryUsage;
     Arguments a;
     QString error;
     if (!parse(args,
                {QStringLiteral("--folder"), QStringLiteral("--book"), QStringLiteral("--chapter"),
                 QStringLiteral("--verse")},
                {}, a, error))
-        return usage(error, usageText);
+        return refuse(error, "commentary");
     if (!a.words.isEmpty())
-        return usage(QStringLiteral("unexpected word: ") + a.words.first(), usageText);
+        return refuse(QStringLiteral("unexpected word: ") + a.words.first(), "commentary");
     const auto chapter = toInt(a.value(QStringLiteral("--chapter")), 1, 255);
     if (!chapter)
-        return usage(QStringLiteral("--chapter needs a number from 1 to 255"), usageText);
+        return refuse(QStringLiteral("--chapter needs a number from 1 to 255"), "commentary");
     std::optional<int> verse;
     if (a.values.contains(QStringLiteral("--verse")) &&
         !(verse = toInt(a.value(QStringLiteral("--verse")), 0, 255)))
-        return usage(QStringLiteral("--verse needs a number from 0 to 255"), usageText);
+        return refuse(QStringLiteral("--verse needs a number from 0 to 255"), "commentary");
 
     Session session;
     if (!session.load(a.value(QStringLiteral("--folder")), error))
-        return usage(error, usageText);
+        return missing(error);
     ProgramState& state = session.state();
     const auto book = bookNumber(state, a.value(QStringLiteral("--book")));
     if (!book)
-        return usage(QStringLiteral("--book needs a book number from 1 to 66 or a book name"),
-                     usageText);
+        return refuse(QStringLiteral("--book needs a book number from 1 to 66 or a book name"),
+                      "commentary");
     if (state.CommentaryFiles.value(0).isEmpty())
-        return usage(QStringLiteral("no commentary is installed"), usageText);
+        return missing(QStringLiteral("no commentary is installed"));
 
-    const CommentaryText::BibleRequest request{state.BibleFiles.at(0), state.BibleNames.at(0),
-                                               *book, *chapter, verse.value_or(1), !verse};
+    const CommentaryText::BibleRequest request{
+        state.BibleFiles.at(0), state.BibleNames.at(0), *book, *chapter, verse.value_or(1), !verse};
     const CommentaryText::Pane bible = CommentaryText::BiblePane(state, request, {});
     const CommentaryText::Pane commentary =
         CommentaryText::CommentaryPane(state, 0, *book, *chapter, {});

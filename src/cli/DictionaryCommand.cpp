@@ -13,21 +13,20 @@ const char* const Cli::kDictionaryUsage =
     "  HEADWORD       as the dictionary writes it (letter case counts)\n";
 
 int Cli::runDictionary(const QStringList& args) {
-    const char* const usageText = kDictionaryUsage;
     Arguments a;
     QString error;
     if (!parse(args, {QStringLiteral("--folder")}, {}, a, error))
-        return usage(error, usageText);
+        return refuse(error, "dictionary");
     if (a.words.isEmpty())
-        return usage(QStringLiteral("no headword"), usageText);
+        return refuse(QStringLiteral("no headword"), "dictionary");
     Session session;
     if (!session.load(a.value(QStringLiteral("--folder")), error))
-        return usage(error, usageText);
+        return missing(error);
     const ProgramState& state = session.state();
     DictionaryModule dictionary;
     if (state.DictionaryFile.isEmpty() ||
         !dictionary.load(state.DictionaryFolder + state.DictionaryFile))
-        return usage(QStringLiteral("no dictionary is installed"), usageText);
+        return missing(QStringLiteral("no dictionary is installed"));
     const QString headword = a.words.join(QLatin1Char(' '));
     const std::optional<DictionaryModule::Entry> entry = dictionary.find(headword);
     if (!entry) {

@@ -12,19 +12,18 @@ const char* const Cli::kNameUsage =
     "  NAME           as the names module writes it (letter case counts)\n";
 
 int Cli::runName(const QStringList& args) {
-    const char* const usageText = kNameUsage;
     Arguments a;
     QString error;
     if (!parse(args, {QStringLiteral("--folder")}, {}, a, error))
-        return usage(error, usageText);
+        return refuse(error, "name");
     if (a.words.isEmpty())
-        return usage(QStringLiteral("no name"), usageText);
+        return refuse(QStringLiteral("no name"), "name");
     Session session;
     if (!session.load(a.value(QStringLiteral("--folder")), error))
-        return usage(error, usageText);
+        return missing(error);
     QVector<NamesFile::Entry> entries;
     if (!NamesFile::Read(NamesFile::Path(session.state()), entries))
-        return usage(QStringLiteral("no names module is installed"), usageText);
+        return missing(QStringLiteral("no names module is installed"));
     const QString name = a.words.join(QLatin1Char(' '));
     const NamesFile::Entry* entry = NamesFile::Find(entries, name);
     if (!entry) {

@@ -13,18 +13,17 @@ const char* const Cli::kNotesUsage =
     "  TITLE          an article title as listed (letter case counts)\n";
 
 int Cli::runNotes(const QStringList& args) {
-    const char* const usageText = kNotesUsage;
     Arguments a;
     QString error;
     if (!parse(args, {QStringLiteral("--folder")}, {}, a, error))
-        return usage(error, usageText);
+        return refuse(error, "notes");
     Session session;
     if (!session.load(a.value(QStringLiteral("--folder")), error))
-        return usage(error, usageText);
+        return missing(error);
     QVector<TranslationNotesFile::Article> articles;
     const QString path = TranslationNotesFile::Path(session.state());
     if (!TranslationNotesFile::Read(path, articles))
-        return usage(QStringLiteral("no notes file ") + path, usageText);
+        return missing(QStringLiteral("no notes file ") + path);
     if (a.words.isEmpty()) {
         QString out;
         for (const TranslationNotesFile::Article& article : articles)

@@ -15,8 +15,7 @@ QVector<int> Chapters(const VerseIndexTable& index, int book) {
     return out;
 }
 
-QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int book,
-                    int chapter) {
+QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int book, int chapter) {
     qint64 start = 0, end = 0;
     for (const VerseIndexEntry& e : index) {
         if (e.book != book || e.chapter != chapter)

@@ -14,7 +14,6 @@ QVector<int> Chapters(const VerseIndexTable& index, int book);
 
 // The verse numbers of one chapter of the text at textPath, in text order, each once; read
 // from the chapter's byte range in the text. Malformed lines are skipped.
-QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int book,
-                    int chapter);
+QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int book, int chapter);
 
 } // namespace ChapterVerseList

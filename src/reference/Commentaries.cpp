@@ -157,11 +157,11 @@ void Commentaries::PopulateChap(int book) {
 
 void Commentaries::PopulateVerse(int book, int chapter) {
     useBibleIndex();
-    CurVerse = fillNumbers(
-        cboVs,
-        ChapterVerseList::Verses(m_state.VerseIndex, m_state.BibleFolder + CurBibleFile, book,
-                                 chapter),
-        1);
+    CurVerse =
+        fillNumbers(cboVs,
+                    ChapterVerseList::Verses(m_state.VerseIndex, m_state.BibleFolder + CurBibleFile,
+                                             book, chapter),
+                    1);
 }
 
 // The file goes with each item, so a list filled before the options window changed the
@@ -227,8 +227,8 @@ void Commentaries::cmdGo_Click() {
     CommentaryText::Pane bible, commentary;
     {
         BusyPointer busy;
-        const CommentaryText::BibleRequest request{CurBibleFile, CurBibleName, CurBook,
-                                                   CurChap,      CurVerse,     chkChap->isChecked()};
+        const CommentaryText::BibleRequest request{
+            CurBibleFile, CurBibleName, CurBook, CurChap, CurVerse, chkChap->isChecked()};
         bible = CommentaryText::BiblePane(m_state, request,
                                           [this](const QString& text) { showWaiting(RTb, text); });
         if (!bible.error) {

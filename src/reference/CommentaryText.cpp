@@ -117,8 +117,8 @@ Pane BiblePane(ProgramState& state, const BibleRequest& r, const StatusFn& statu
         const QString text = Win1252::decode(v.text.toByteArray());
         if (r.wholeChapter)
             pane.text += QLatin1Char(' ') + reference + QLatin1Char(' ') + chapter +
-                         QLatin1Char(':') + QString::fromLatin1(v.verseField) +
-                         QLatin1Char(' ') + text + QLatin1Char('\n');
+                         QLatin1Char(':') + QString::fromLatin1(v.verseField) + QLatin1Char(' ') +
+                         text + QLatin1Char('\n');
         else if (v.verse == r.verse)
             pane.text = reference + QLatin1Char(' ') + chapter + QLatin1Char(':') +
                         QString::number(v.verse) + QLatin1Char(' ') + text;

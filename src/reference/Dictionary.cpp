@@ -110,7 +110,9 @@ bool Dictionary::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Dictionary::cboLookup_GotFocus() { LoadCombo(0); }
+void Dictionary::cboLookup_GotFocus() {
+    LoadCombo(0);
+}
 
 void Dictionary::cboTranslation_Click(int index) {
     if (index >= 0)
@@ -134,7 +136,9 @@ void Dictionary::LoadCombo(int index) {
     m_loadedIndex = index;
 }
 
-void Dictionary::cboLookup_Click() { showEntry(cboLookup->currentText()); }
+void Dictionary::cboLookup_Click() {
+    showEntry(cboLookup->currentText());
+}
 
 void Dictionary::cboAlt_Click(int index) {
     if (index >= 0)

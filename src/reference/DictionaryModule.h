@@ -15,8 +15,8 @@ class DictionaryModule {
 public:
     struct Entry {
         QString headword;
-        QString text;         // the definition as shown, "|" turned into '\n'
-        QStringList seeAlso;  // headwords referred to, in file order
+        QString text;        // the definition as shown, "|" turned into '\n'
+        QStringList seeAlso; // headwords referred to, in file order
     };
 
     // Reads the file; false (and an empty list) when it cannot be read. Lines without two

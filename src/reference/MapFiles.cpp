@@ -9,8 +9,7 @@ namespace MapFiles {
 
 bool IsMapName(const QString& fileName) {
     for (const char* ext : {".jpg", ".bmp", ".gif"})
-        if (fileName.endsWith(QLatin1String(ext), Qt::CaseInsensitive) &&
-            fileName.size() > 4)
+        if (fileName.endsWith(QLatin1String(ext), Qt::CaseInsensitive) && fileName.size() > 4)
             return true;
     return false;
 }
@@ -23,7 +22,9 @@ QStringList List(const ProgramState& state) {
     return out;
 }
 
-QString Title(const QString& fileName) { return fileName.section(QLatin1Char('.'), 0, 0); }
+QString Title(const QString& fileName) {
+    return fileName.section(QLatin1Char('.'), 0, 0);
+}
 
 QImage Load(const ProgramState& state, const QString& fileName) {
     if (!IsMapName(fileName) || fileName.contains(QLatin1Char('/')) ||

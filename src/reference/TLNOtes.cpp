@@ -68,7 +68,9 @@ void TLNOtes::Combo1_Click() {
 
 // Prints this window's own text: the main window's pane and whatever the user has in it
 // are not involved.
-void TLNOtes::PrintPreview_Click() { m_printing.PrintPreview(RT, this); }
+void TLNOtes::PrintPreview_Click() {
+    m_printing.PrintPreview(RT, this);
+}
 
 void TLNOtes::applyLook() {
     QFont font = RT->font();

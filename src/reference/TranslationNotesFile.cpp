@@ -7,7 +7,9 @@
 
 namespace TranslationNotesFile {
 
-QString Path(const ProgramState& state) { return state.ModulePath + QStringLiteral("TLNotes.txt"); }
+QString Path(const ProgramState& state) {
+    return state.ModulePath + QStringLiteral("TLNotes.txt");
+}
 
 bool Read(const QString& path, QVector<Article>& out) {
     out.clear();
@@ -23,9 +25,9 @@ bool Read(const QString& path, QVector<Article>& out) {
     ModuleLines::forEachLine(bytes, [&](QByteArrayView line, qsizetype) {
         if (line.toByteArray().contains("$$")) {
             finish();
-            out.append(Article{Win1252::decode(line.sliced(qMin<qsizetype>(2, line.size()))
-                                                   .toByteArray()),
-                               QString()});
+            out.append(
+                Article{Win1252::decode(line.sliced(qMin<qsizetype>(2, line.size())).toByteArray()),
+                        QString()});
         } else if (!out.isEmpty()) {
             body.append(line.data(), line.size()).append('\n');
         }

@@ -37,16 +37,22 @@ struct ReferenceFixture {
                          F::bibleLine(3, 1, 2, 1, "The rest.\xe3") +
                          F::bibleLine(4, 19, 3, 0, "Psalm 3 opens."));
         folder.write(QStringLiteral("Modules/Dictionary/d_tst.txt"),
-                     "1\tAARON\tBrother of Moses|See MOSES \xaf n\xb0" "00002 and PRIEST \xaf n\xb0"
+                     "1\tAARON\tBrother of Moses|See MOSES \xaf n\xb0"
+                     "00002 and PRIEST \xaf n\xb0"
                      "00004\r\n"
                      "2\tMOSES\tLeader\r\n"
                      "3\tAARON\tThe second AARON\r\n"
-                     "4\tPRIEST\tBad marks \xaf n\xb0" "40000 \xaf n\xb0" "0000x1 \xaf n\xb0"
-                     "00999 \xaf n\xb0" "00\r\n"
+                     "4\tPRIEST\tBad marks \xaf n\xb0"
+                     "40000 \xaf n\xb0"
+                     "0000x1 \xaf n\xb0"
+                     "00999 \xaf n\xb0"
+                     "00\r\n"
                      "x\tBADNUMBER\tnumber is not a number\r\n"
                      "no tabs at all\r\n"
                      "5\tONE TAB ONLY\r\n"
-                     "6\tZEBRA\tSee \xaf n\xb0" "00006 and \xaf n\xb0" "00001\r\n");
+                     "6\tZEBRA\tSee \xaf n\xb0"
+                     "00006 and \xaf n\xb0"
+                     "00001\r\n");
         folder.write(QStringLiteral("Modules/Name/n_tst.txt"),
                      "1\tAaron\tBrother of Moses\r\n"
                      "2\tAbel\tbreath\r\n"
@@ -80,6 +86,7 @@ struct ReferenceFixture {
     struct Run {
         int status = -1;
         QString out;
+        QString errors;
     };
     // tolvane-cli on this folder.
     Run cli(const QString& command, const QStringList& args) const {
@@ -89,7 +96,8 @@ struct ReferenceFixture {
         if (!p.waitForFinished(60000))
             return {};
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput())};
+                QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
 
     TestProgramFolder folder;

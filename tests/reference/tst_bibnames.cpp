@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(w->cboWord->currentText(), "Aaron");
         lookUp("Abel");
         QCOMPARE(w->Text1->toPlainText(), "breath"); // the first of two
-        lookUp("zion"); // letter case counts here
+        lookUp("zion");                              // letter case counts here
         QCOMPARE(w->Text1->toPlainText(), "breath");
         w->cboWord->setCurrentIndex(w->cboWord->findText("Zion"));
         emit w->cboWord->activated(w->cboWord->currentIndex());

@@ -184,14 +184,19 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::newRow("no chapter") << QStringList{"--book", "1"} << 2;
         QTest::newRow("book 67") << QStringList{"--book", "67", "--chapter", "1"} << 2;
-        QTest::newRow("verse abc") << QStringList{"--book", "1", "--chapter", "1", "--verse", "abc"}
-                                   << 2;
+        QTest::newRow("verse abc")
+            << QStringList{"--book", "1", "--chapter", "1", "--verse", "abc"} << 2;
         QTest::newRow("no commentary on it") << QStringList{"--book", "2", "--chapter", "1"} << 1;
+        QTest::newRow("no program folder")
+            << QStringList{"--folder", "/nonexistent", "--book", "1", "--chapter", "1"} << 2;
     }
     void commandLineRefusals() {
         QFETCH(QStringList, args);
         QFETCH(int, status);
-        QCOMPARE(f->cli("commentary", args).status, status);
+        const ReferenceFixture::Run r = f->cli("commentary", args);
+        QCOMPARE(r.status, status);
+        if (status == 2)
+            QCOMPARE(r.errors.count('\n'), 1); // one line, no usage text
     }
 };
 

@@ -26,7 +26,11 @@ void lookUp(QComboBox* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 qreal pointSizeAt(const QTextEdit* pane, int block) {
-    return pane->document()->findBlockByNumber(block).begin().fragment().charFormat()
+    return pane->document()
+        ->findBlockByNumber(block)
+        .begin()
+        .fragment()
+        .charFormat()
         .fontPointSize();
 }
 } // namespace
@@ -89,8 +93,9 @@ private slots:
         open();
         focusLookup();
         lookUp(w->cboLookup, "AARON");
-        QCOMPARE(w->RT->toPlainText(),
-                 QString::fromUtf8("AARON\nBrother of Moses\nSee MOSES ¯ n°00002 and PRIEST ¯ n°00004"));
+        QCOMPARE(
+            w->RT->toPlainText(),
+            QString::fromUtf8("AARON\nBrother of Moses\nSee MOSES ¯ n°00002 and PRIEST ¯ n°00004"));
         QCOMPARE(pointSizeAt(w->RT, 0), f->state->Bib1Fontsize + 2.0);
         QCOMPARE(pointSizeAt(w->RT, 1), qreal(f->state->Bib1Fontsize));
         QCOMPARE(items(w->cboAlt), (QStringList{"MOSES", "PRIEST"}));
@@ -120,8 +125,7 @@ private slots:
         lookUp(w->cboLookup, headword);
         const ReferenceFixture::Run r = f->cli("dictionary", {headword});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, w->RT->toPlainText() + "\nSee also: " +
-                            items(w->cboAlt).join("; ") + '\n');
+        QCOMPARE(r.out, w->RT->toPlainText() + "\nSee also: " + items(w->cboAlt).join("; ") + '\n');
     }
 
     void commandLineRefusals() {

@@ -2,6 +2,7 @@
 // damaged input each reader must get past.
 #include "ReferenceFixture.h"
 
+#include "library/VerseIndex.h"
 #include "reference/ChapterVerseList.h"
 #include "reference/CommentaryText.h"
 #include "reference/DictionaryModule.h"
@@ -9,7 +10,6 @@
 #include "reference/NameLookup.h"
 #include "reference/NamesFile.h"
 #include "reference/TranslationNotesFile.h"
-#include "library/VerseIndex.h"
 
 #include <QFile>
 #include <QtTest>
@@ -62,7 +62,8 @@ private slots:
         f.folder.write("Index/b_tst.TXT.INDEX",
                        "1,3,1,1,4,1," + QByteArray::number(text.size() + 1) + "\r\n");
         QFile(f.folder.file("Index/b_tst.TXT.INDEX"))
-            .setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+            .setFileTime(QDateTime::currentDateTime().addSecs(60),
+                         QFileDevice::FileModificationTime);
         const CommentaryText::BibleRequest chapter{"b_tst.TXT", "Test Bible", 1, 1, 1, true};
         QCOMPARE(CommentaryText::BiblePane(*f.state, chapter, {}).text,
                  " GENESIS 1:1 One.\n GENESIS 1:3 Three.\n");
@@ -85,13 +86,23 @@ private slots:
     void dictionaryReferences_data() {
         QTest::addColumn<QByteArray>("definition");
         QTest::addColumn<QVector<int>>("numbers");
-        QTest::newRow("two marks") << QByteArray("a \xaf n\xb0" "00012 b \xaf n\xb0" "00003")
+        QTest::newRow("two marks") << QByteArray("a \xaf n\xb0"
+                                                 "00012 b \xaf n\xb0"
+                                                 "00003")
                                    << QVector<int>{12, 3};
-        QTest::newRow("above 16 bits") << QByteArray("\xaf n\xb0" "40000") << QVector<int>{};
-        QTest::newRow("largest entry") << QByteArray("\xaf n\xb0" "32767") << QVector<int>{32767};
-        QTest::newRow("non-digit") << QByteArray("\xaf n\xb0" "0001x \xaf n\xb0" "00002")
+        QTest::newRow("above 16 bits") << QByteArray("\xaf n\xb0"
+                                                     "40000")
+                                       << QVector<int>{};
+        QTest::newRow("largest entry") << QByteArray("\xaf n\xb0"
+                                                     "32767")
+                                       << QVector<int>{32767};
+        QTest::newRow("non-digit") << QByteArray("\xaf n\xb0"
+                                                 "0001x \xaf n\xb0"
+                                                 "00002")
                                    << QVector<int>{2};
-        QTest::newRow("past the end") << QByteArray("x \xaf n\xb0" "0001") << QVector<int>{};
+        QTest::newRow("past the end") << QByteArray("x \xaf n\xb0"
+                                                    "0001")
+                                      << QVector<int>{};
         QTest::newRow("mark last") << QByteArray("x \xaf") << QVector<int>{};
         QTest::newRow("no mark") << QByteArray("plain") << QVector<int>{};
     }
@@ -134,10 +145,14 @@ private slots:
     void nameLookup_data() {
         QTest::addColumn<QString>("selection");
         QTest::addColumn<QString>("meaning");
-        QTest::newRow("as written") << "Zion" << "sunny | mountain";
-        QTest::newRow("lower case") << "zion" << "sunny | mountain";
-        QTest::newRow("blanks around") << " ABEL " << "breath";
-        QTest::newRow("after the bad line") << "abcdefghijklmnopqrst" << "twenty letters";
+        QTest::newRow("as written") << "Zion"
+                                    << "sunny | mountain";
+        QTest::newRow("lower case") << "zion"
+                                    << "sunny | mountain";
+        QTest::newRow("blanks around") << " ABEL "
+                                       << "breath";
+        QTest::newRow("after the bad line") << "abcdefghijklmnopqrst"
+                                            << "twenty letters";
         QTest::newRow("not a name") << "Zio" << QString();
     }
     void nameLookup() {
@@ -172,7 +187,7 @@ private slots:
         QCOMPARE(a.size(), 4);
         QCOMPARE(a[0].title, "b_tst");
         QCOMPARE(a[0].text, "Test Bible notes.\nsecond line\n");
-        QCOMPARE(a[1].text, QString()); // an empty article
+        QCOMPARE(a[1].text, QString());  // an empty article
         QCOMPARE(a[2].title, "$$c_tst"); // text before the "$$": the title still starts at 3
         QCOMPARE(TranslationNotesFile::Find(a, "b_tst")->text, a[0].text); // first of two
         f.folder.write("Modules/TLNotes.txt", "no heading here\r\nat all\r\n");
