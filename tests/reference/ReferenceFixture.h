@@ -6,9 +6,25 @@
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
 
+#include <QComboBox>
 #include <QImage>
 #include <QProcess>
+#include <QTest>
 #include <memory>
+
+// The entries of a list, and a choice made in it as the user makes one.
+inline QStringList items(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+inline void choose(QComboBox* box, const QString& text) {
+    const int i = box->findText(text);
+    QVERIFY2(i >= 0, qPrintable(text));
+    box->setCurrentIndex(i);
+    emit box->activated(i);
+}
 
 // A started program on a throw-away folder holding a small reference library: a Bible with a
 // Psalm title line, a commentary lacking Exodus, a dictionary, a names module, maps and

@@ -58,14 +58,6 @@ private slots:
         QCOMPARE(w->Text1->toPlainText(), "sunny | mountain");
     }
 
-    void missingNamesFileGivesAnEmptyList() {
-        QVERIFY(QFile::remove(f->folder.file("Modules/Name/n_tst.txt")));
-        open();
-        QCOMPARE(w->cboWord->count(), 0);
-        lookUp("Abel");
-        QVERIFY(w->Text1->toPlainText().isEmpty());
-    }
-
     // Selections in a pane, as the main window hands them over.
     void integrateNames_data() {
         QTest::addColumn<int>("from");
@@ -105,19 +97,6 @@ private slots:
         QCOMPARE(shown.size(), title.isEmpty() ? 1 : 2);
         if (!title.isEmpty())
             QCOMPARE(shown.last().box.title, title);
-    }
-
-    void integrateNamesSwitchedOffOrWithoutFiles() {
-        IntegrateNames names(*f->state);
-        names.setOn(false); // no message when switched off
-        QVERIFY(!names.selectionChanged(4, false, [] { return QStringLiteral("Zion"); }));
-        f->dialogs.expectMessage();
-        names.setOn(true);
-        QVERIFY(QFile::rename(f->folder.file("Modules/Name/n_tst.txt"),
-                              f->folder.file("Modules/Name/n_tst.away")));
-        QVERIFY(!names.ShowNameMeaning("Zion"));
-        QVERIFY(!names.table().isLoaded());
-        QCOMPARE(f->dialogs.records().size(), 1);
     }
 
     void commandLineShowsTheMeaning() {

@@ -14,22 +14,6 @@
 #include <QTextEdit>
 #include <QtTest>
 
-namespace {
-QStringList items(const QComboBox* box) {
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-// Chooses an entry as the user does, by its text.
-void choose(QComboBox* box, const QString& text) {
-    const int i = box->findText(text);
-    QVERIFY2(i >= 0, qPrintable(text));
-    box->setCurrentIndex(i);
-    emit box->activated(i);
-}
-} // namespace
-
 class TestCommentaries : public QObject {
     Q_OBJECT
 
@@ -145,13 +129,6 @@ private slots:
         w->cmdGo->click();
         QCOMPARE(w->RTb->toPlainText(), "GENESIS 1:1 In the beginning God created the heaven.");
         QCOMPARE(f->dialogs.pending(), 0);
-    }
-
-    void placementKeptAtClose() {
-        open();
-        w->resize(700, 500);
-        w->close();
-        QVERIFY(f->store->readNumber("Settings", "ScreenCoMMX", 0) > 0);
     }
 
     // tolvane-cli commentary prints both panes of the window.

@@ -14,12 +14,6 @@
 #include <QtTest>
 
 namespace {
-QStringList items(const QComboBox* box) {
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
 // Types a headword and presses Enter, as the user looks one up.
 void lookUp(QComboBox* box, const QString& text) {
     box->lineEdit()->setText(text);

@@ -2,14 +2,10 @@
 // damaged input each reader must get past.
 #include "ReferenceFixture.h"
 
-#include "library/VerseIndex.h"
-#include "reference/ChapterVerseList.h"
 #include "reference/CommentaryText.h"
 #include "reference/DictionaryModule.h"
 #include "reference/MapFiles.h"
 #include "reference/NameLookup.h"
-#include "reference/NamesFile.h"
-#include "reference/TranslationNotesFile.h"
 
 #include <QFile>
 #include <QtTest>
@@ -33,25 +29,6 @@ private slots:
         QCOMPARE(CommentaryText::ShowCommentaryText(field), shown);
     }
 
-    void commentaryPanes() {
-        ReferenceFixture f;
-        ProgramState& s = *f.state;
-        CommentaryText::BibleRequest verse{"b_tst.TXT", "Test Bible", 19, 3, 0, false};
-        QCOMPARE(CommentaryText::BiblePane(s, verse, {}).text, "PSALMS 3:0 A Psalm of David.");
-        verse.verse = 7; // the translation lacks it
-        QCOMPARE(CommentaryText::BiblePane(s, verse, {}).text, QString());
-        verse.wholeChapter = true;
-        QCOMPARE(CommentaryText::BiblePane(s, verse, {}).text,
-                 " PSALMS 3:0 A Psalm of David.\n PSALMS 3:1 LORD, how are they increased!\n"
-                 " PSALMS 3:2 Many there be.\n");
-        QCOMPARE(CommentaryText::CommentaryPane(s, 0, 1, 1, {}).text,
-                 "Genesis\nChapter 1\nVerses 1-2\nGod  creates  all.");
-        // A book the commentary lacks.
-        QCOMPARE(CommentaryText::CommentaryPane(s, 0, 2, 1, {}).text,
-                 "There is no Commentary for this selection");
-        QCOMPARE(s.CurrentIndexFile, "c_tst.txt");
-    }
-
     // A stale index can cut a range holding damaged lines: they are passed over.
     void commentarySkipsDamagedLines() {
         ReferenceFixture f;
@@ -68,19 +45,6 @@ private slots:
         QCOMPARE(CommentaryText::BiblePane(*f.state, chapter, {}).text,
                  " GENESIS 1:1 One.\n GENESIS 1:3 Three.\n");
         QVERIFY(f.dialogs.records().isEmpty());
-    }
-
-    // The verse list offers a chapter's title line and no verse it lacks.
-    void chapterAndVerseNumbers() {
-        ReferenceFixture f;
-        VerseIndex::CreateIndexFile(*f.state, f.state->BibleFolder, "b_tst.TXT");
-        VerseIndex::LoadIndexFile(*f.state, "b_tst.TXT");
-        const QString text = f.state->BibleFolder + "b_tst.TXT";
-        QCOMPARE(ChapterVerseList::Chapters(f.state->VerseIndex, 1), (QVector<int>{1, 2}));
-        QCOMPARE(ChapterVerseList::Chapters(f.state->VerseIndex, 3), QVector<int>{});
-        QCOMPARE(ChapterVerseList::Verses(f.state->VerseIndex, text, 19, 3),
-                 (QVector<int>{0, 1, 2}));
-        QCOMPARE(ChapterVerseList::Verses(f.state->VerseIndex, text, 19, 4), QVector<int>{});
     }
 
     void dictionaryReferences_data() {
@@ -112,59 +76,6 @@ private slots:
         QCOMPARE(DictionaryModule::References(definition), numbers);
     }
 
-    void dictionaryEntries() {
-        ReferenceFixture f;
-        DictionaryModule d;
-        QVERIFY(d.load(f.folder.file("Modules/Dictionary/d_tst.txt")));
-        // Lines without two tabs are not listed; a bad number still lists its headword.
-        QCOMPARE(d.headwords(),
-                 (QStringList{"AARON", "MOSES", "AARON", "PRIEST", "BADNUMBER", "ZEBRA"}));
-        const auto aaron = d.find("AARON");
-        QVERIFY(aaron);
-        QCOMPARE(aaron->text,
-                 QString::fromUtf8("Brother of Moses\nSee MOSES ¯ n°00002 and PRIEST ¯ n°00004"));
-        QCOMPARE(aaron->seeAlso, (QStringList{"MOSES", "PRIEST"}));
-        QCOMPARE(d.find("PRIEST")->seeAlso, QStringList{}); // every mark in it is bad
-        QCOMPARE(d.find("ZEBRA")->seeAlso, (QStringList{"AARON", "ZEBRA"})); // file order
-        QVERIFY(!d.find("aaron"));
-        QVERIFY(!d.find("ONE TAB ONLY"));
-        QVERIFY(!d.load(f.folder.file("Modules/Dictionary/none.txt")));
-        QVERIFY(d.headwords().isEmpty());
-    }
-
-    void namesFile() {
-        ReferenceFixture f;
-        QVector<NamesFile::Entry> entries;
-        QVERIFY(NamesFile::Read(NamesFile::Path(*f.state), entries));
-        QCOMPARE(entries.size(), 5); // the bad line alone is skipped
-        QCOMPARE(NamesFile::Find(entries, "Abel")->meaning, "breath");
-        QCOMPARE(NamesFile::Find(entries, "Zion")->meaning, "sunny | mountain");
-        QVERIFY(!NamesFile::Find(entries, "zion"));
-    }
-
-    void nameLookup_data() {
-        QTest::addColumn<QString>("selection");
-        QTest::addColumn<QString>("meaning");
-        QTest::newRow("as written") << "Zion"
-                                    << "sunny | mountain";
-        QTest::newRow("lower case") << "zion"
-                                    << "sunny | mountain";
-        QTest::newRow("blanks around") << " ABEL "
-                                       << "breath";
-        QTest::newRow("after the bad line") << "abcdefghijklmnopqrst"
-                                            << "twenty letters";
-        QTest::newRow("not a name") << "Zio" << QString();
-    }
-    void nameLookup() {
-        QFETCH(QString, selection);
-        QFETCH(QString, meaning);
-        ReferenceFixture f;
-        NameLookup table;
-        QVERIFY(table.load(NamesFile::Path(*f.state)));
-        const NamesFile::Entry* e = table.find(selection);
-        QCOMPARE(e ? e->meaning : QString(), meaning);
-    }
-
     // A file that cannot be read leaves no table behind, and the next load reads it afresh.
     void nameLookupKeepsNoPartialTable() {
         ReferenceFixture f;
@@ -178,21 +89,6 @@ private slots:
         QVERIFY(QFile::rename(path + ".away", path));
         QVERIFY(table.load(path));
         QCOMPARE(table.size(), 5);
-    }
-
-    void notesArticles() {
-        ReferenceFixture f;
-        QVector<TranslationNotesFile::Article> a;
-        QVERIFY(TranslationNotesFile::Read(TranslationNotesFile::Path(*f.state), a));
-        QCOMPARE(a.size(), 4);
-        QCOMPARE(a[0].title, "b_tst");
-        QCOMPARE(a[0].text, "Test Bible notes.\nsecond line\n");
-        QCOMPARE(a[1].text, QString());  // an empty article
-        QCOMPARE(a[2].title, "$$c_tst"); // text before the "$$": the title still starts at 3
-        QCOMPARE(TranslationNotesFile::Find(a, "b_tst")->text, a[0].text); // first of two
-        f.folder.write("Modules/TLNotes.txt", "no heading here\r\nat all\r\n");
-        QVERIFY(TranslationNotesFile::Read(TranslationNotesFile::Path(*f.state), a));
-        QVERIFY(a.isEmpty());
     }
 
     void mapNames_data() {

@@ -44,10 +44,7 @@ private slots:
 
     void titlesAndArticles() {
         open();
-        QStringList titles;
-        for (int i = 0; i < w->Combo1->count(); ++i)
-            titles << w->Combo1->itemText(i);
-        QCOMPARE(titles, (QStringList{"b_tst", "empty", "$$c_tst", "b_tst"}));
+        QCOMPARE(items(w->Combo1), (QStringList{"b_tst", "empty", "$$c_tst", "b_tst"}));
         QCOMPARE(w->RT->toPlainText(), "Test Bible notes.\nsecond line\n");
         choose(2);
         QCOMPARE(w->RT->toPlainText(), "Commentary notes.\n");
