@@ -421,6 +421,11 @@ void MainMenu::QuitApp_Click() {
 // The search box: Enter searches, leaving it keeps the text in the history.
 
 bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
+    // A reading window keeps its placement when the user closes it (Form_Unload).
+    if (event->type() == QEvent::Close)
+        for (const ReadingWindow& r : qAsConst(m_readingWindows))
+            if (r.window == watched)
+                savePlacement(r.placementName, r.window);
     // The box holds the focus and hands keys to its line edit directly, so both are watched.
     if (cboSearch && (watched == cboSearch || watched == cboSearch->lineEdit())) {
         if (event->type() == QEvent::KeyPress) {

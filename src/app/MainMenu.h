@@ -2,6 +2,7 @@
 #include "app/MainActions.h"
 #include "app/ModuleAvailability.h"
 #include "integrity/IntegrityCheck.h"
+#include "reference/IntegrateNames.h"
 
 #include <QHash>
 #include <QIcon>
@@ -27,14 +28,19 @@ class QTextEdit;
 class QTimer;
 class QToolBar;
 class QToolButton;
-class HelpViewer;
+class BibNAMES;
+class Commentaries;
+class Dictionary;
 class fBookmarkList;
 class frmMP3;
-class MultiBib;
+class HelpViewer;
 class HighlightPlan;
+class Maps;
+class MultiBib;
 class PaneEvents;
 class PrayerPopup;
 class PrintService;
+class TLNOtes;
 class UrlOpener;
 enum class SearchMode;
 struct ProgramState;
@@ -91,6 +97,12 @@ public:
     void Contents_Click();
     void cmdCHM_Click();
     void cmdMP3_Click();
+    void Commentary_Click();
+    void Dictionaries_Click();
+    void Two_Click();
+    void menIntegrateNames_Click();
+    void BMaps_Click();
+    void TranslationNotes_Click();
     void About_Click();
     void LicenceAgreement_Click();
     void SplashScreen_Click();
@@ -215,6 +227,7 @@ private:
     void enableReadingWindows(bool enabled);
     void closeReadingWindows();
     void savePlacements();
+    void savePlacement(const QLatin1String& placementName, const QWidget* window);
 
     // Start-up pieces.
     void applyPlacementFromSettings();
@@ -296,6 +309,13 @@ private:
     QPointer<frmMP3> m_audio;
     QPointer<MultiBib> m_multiBible;
     QPointer<PrayerPopup> m_diary;
+    QPointer<Commentaries> m_commentaries;
+    QPointer<Dictionary> m_dictionary;
+    QPointer<BibNAMES> m_names;
+    QPointer<Maps> m_maps;
+    QPointer<TLNOtes> m_notes;
+    // Integrate Names: fed the pane's selection changes while its menu item is ticked.
+    IntegrateNames m_integrateNames{m_state};
 
     // Window state shared by the search, the highlighting and the notepad.
     int SelectedBook = 1;

@@ -155,6 +155,13 @@ void MainMenu::connectNotepad() {
     setRule(a.edit.undo, [this] { return m_undoOffered; });
     m_paneEvents = new PaneEvents(RT);
     checkedConnect(RT, &QTextEdit::selectionChanged, this, &MainMenu::updateSelectionCommands);
+    // RT_SelChange: Integrate Names reads the selection only when it is of a name's length.
+    checkedConnect(RT, &QTextEdit::selectionChanged, this, [this] {
+        const QTextCursor c = RT->textCursor();
+        m_integrateNames.selectionChanged(m_actions.view.integrateNames->isChecked(),
+                                          c.selectionEnd() - c.selectionStart(), Searching,
+                                          [&c] { return c.selectedText(); });
+    });
     checkedConnect(m_paneEvents, &PaneEvents::clipboardKey, this,
                    [this](QKeySequence::StandardKey key) {
                        if (key == QKeySequence::Cut)

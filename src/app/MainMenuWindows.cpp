@@ -14,7 +14,9 @@
 //  3. Put its command in the table of connectWindows(): the action (menu item and tool button
 //     share it), the handler, and the availability rule if its modules must be installed.
 //     A row without a handler is a command whose window is not built yet: it stays disabled.
-//  4. Connect its signals in the handler, right after making it.
+//  4. Connect its signals in the handler, right after making it. A window that finds on
+//     loading that it has nothing to show (its module is not installed) tells the user and
+//     is not opened: make() returns nullptr then.
 #include "app/MainMenu.h"
 
 #include "app/locate/frmLocate.h"
@@ -44,6 +46,11 @@
 #include "platform/RichPane.h"
 #include "platform/Twips.h"
 #include "platform/UrlOpener.h"
+#include "reference/BibNAMES.h"
+#include "reference/Commentaries.h"
+#include "reference/Dictionary.h"
+#include "reference/Maps.h"
+#include "reference/TLNOtes.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -88,14 +95,14 @@ void MainMenu::connectWindows() {
     const Row rows[] = {
         // Reading windows.
         {a.view.multiBible, &MainMenu::VerseByVerse_Click, nullptr},
-        {a.view.commentary, nullptr, commentaryInstalled},
-        {a.view.dictionary, nullptr, dictionaryInstalled},
-        {a.view.maps, nullptr, mapsInstalled},
-        {a.view.names, nullptr, namesInstalled},
-        {a.view.integrateNames, nullptr, namesInstalled},
+        {a.view.commentary, &MainMenu::Commentary_Click, commentaryInstalled},
+        {a.view.dictionary, &MainMenu::Dictionaries_Click, dictionaryInstalled},
+        {a.view.maps, &MainMenu::BMaps_Click, mapsInstalled},
+        {a.view.names, &MainMenu::Two_Click, namesInstalled},
+        {a.view.integrateNames, &MainMenu::menIntegrateNames_Click, namesInstalled},
         {a.view.openDiary, &MainMenu::OpenPrayerDiary_Click, nullptr},
         {a.view.switchIdentity, &MainMenu::SwitchIdent_Click, nullptr},
-        {a.view.translationNotes, nullptr, notesInstalled},
+        {a.view.translationNotes, &MainMenu::TranslationNotes_Click, notesInstalled},
         // Offered always: activation shows by their pictures whether anything is installed,
         // and the help-file button offers the download page when nothing is.
         {a.media.helpFileBibles, &MainMenu::cmdCHM_Click, nullptr},
@@ -147,11 +154,15 @@ template <typename W, typename Make>
 W* MainMenu::openWindow(QPointer<W>& slot, QLatin1String placementName, Make make) {
     if (!slot) {
         W* window = make();
+        if (!window)
+            return nullptr;
         window->setWindowFlag(Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         slot = window;
         registerReadingWindow(placementName, window);
         applyPlacement(window, placementName);
+        // Its placement is stored when it closes, too (eventFilter).
+        window->installEventFilter(this);
     }
     slot->setEnabled(!m_busy);
     slot->showNormal();
@@ -197,20 +208,21 @@ void MainMenu::closeReadingWindows() {
 }
 
 void MainMenu::savePlacements() {
+    for (const ReadingWindow& r : qAsConst(m_readingWindows))
+        savePlacement(r.placementName, r.window);
+}
+
+void MainMenu::savePlacement(const QLatin1String& placementName, const QWidget* window) {
+    if (placementName.isEmpty() || !window || !window->isVisible() || window->isMinimized() ||
+        window->isMaximized())
+        return;
     const double dpi = RichPane::LogicalDpi(RT);
-    for (const ReadingWindow& r : qAsConst(m_readingWindows)) {
-        QWidget* window = r.window;
-        if (r.placementName.isEmpty() || !window || !window->isVisible() || window->isMinimized() ||
-            window->isMaximized())
-            continue;
-        // Frame position and inside size, as applyPlacement() sets them again.
-        m_state.Placement =
-            WindowPlacement{qint32(std::lround(Twips::fromPixels(window->x(), dpi))),
-                            qint32(std::lround(Twips::fromPixels(window->y(), dpi))),
-                            std::round(Twips::fromPixels(window->width(), dpi)),
-                            std::round(Twips::fromPixels(window->height(), dpi))};
-        DataFolders::SaveWindowPlacement(m_state, r.placementName);
-    }
+    // Frame position and inside size, as applyPlacement() sets them again.
+    m_state.Placement = WindowPlacement{qint32(std::lround(Twips::fromPixels(window->x(), dpi))),
+                                        qint32(std::lround(Twips::fromPixels(window->y(), dpi))),
+                                        std::round(Twips::fromPixels(window->width(), dpi)),
+                                        std::round(Twips::fromPixels(window->height(), dpi))};
+    DataFolders::SaveWindowPlacement(m_state, placementName);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -291,6 +303,50 @@ bool MainMenu::QuitDiary() {
         return false;
     m_diary->SavePrayerFontSettings();
     return true;
+}
+
+// The reference windows. Each loads itself; one whose module is missing has told the user
+// so and is not opened.
+void MainMenu::Commentary_Click() {
+    openWindow(m_commentaries, SettingsKeys::ScreenCommentary, [this]() -> Commentaries* {
+        auto window = std::make_unique<Commentaries>(m_state, this);
+        return window->Form_Load() ? window.release() : nullptr;
+    });
+}
+
+void MainMenu::Dictionaries_Click() {
+    openWindow(m_dictionary, SettingsKeys::ScreenDictionary, [this]() -> Dictionary* {
+        auto window = std::make_unique<Dictionary>(m_state, this);
+        return window->Form_Load() ? window.release() : nullptr;
+    });
+}
+
+void MainMenu::Two_Click() {
+    openWindow(m_names, SettingsKeys::ScreenNames, [this]() -> BibNAMES* {
+        auto window = std::make_unique<BibNAMES>(m_state, this);
+        return window->Form_Load() ? window.release() : nullptr;
+    });
+}
+
+void MainMenu::BMaps_Click() {
+    openWindow(m_maps, SettingsKeys::ScreenMap, [this] {
+        auto* window = new Maps(m_state, this);
+        window->Form_Load();
+        return window;
+    });
+}
+
+void MainMenu::TranslationNotes_Click() {
+    openWindow(m_notes, SettingsKeys::ScreenNotes, [this] {
+        auto* window = new TLNOtes(m_state, *m_print, this);
+        window->Form_Load();
+        return window;
+    });
+}
+
+// The item ticks itself before this runs.
+void MainMenu::menIntegrateNames_Click() {
+    m_integrateNames.Toggled(m_actions.view.integrateNames->isChecked());
 }
 
 void MainMenu::About_Click() {

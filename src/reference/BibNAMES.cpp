@@ -1,14 +1,12 @@
 #include "reference/BibNAMES.h"
 
 #include "library/ProgramState.h"
-#include "library/SettingsKeys.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
 #include "platform/WinColour.h"
-#include "reference/WindowPlacementHelper.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
 #include <QHBoxLayout>
@@ -19,7 +17,6 @@
 BibNAMES::BibNAMES(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), m_state(state) {
     setObjectName(QStringLiteral("BibNAMES"));
-    setAttribute(Qt::WA_DeleteOnClose);
     cboWord = new QComboBox(this);
     cboWord->setObjectName(QStringLiteral("cboWord"));
     cboWord->setEditable(true);
@@ -50,16 +47,15 @@ BibNAMES::BibNAMES(ProgramState& state, QWidget* parent)
     layout->addLayout(text, 1);
     resize(480, 200);
 
-    connect(cboWord, &QComboBox::activated, this, [this] { cboWord_Click(); });
+    checkedConnect(cboWord, &QComboBox::activated, this, [this] { cboWord_Click(); });
     // Enter on the text of the entry already chosen activates nothing by itself.
-    connect(cboWord->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+    checkedConnect(cboWord->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         if (cboWord->currentText() == cboWord->itemText(cboWord->currentIndex()))
             cboWord_Click();
     });
 }
 
 bool BibNAMES::Form_Load() {
-    WindowPlacementHelper::Restore(*this, m_state, SettingsKeys::ScreenNames, true);
     if (m_state.NamesModuleFile.isEmpty()) {
         m_state.dialogs.show(Dialogs::Icon::Information, TolvaneRoutines::ProductName(),
                              MessageText::Std(m_state, 1, TolvaneRoutines::WebAddress()));
@@ -90,9 +86,4 @@ void BibNAMES::applyLook() {
     QFont font = Text1->font();
     font.setPointSize(qMax<int>(1, m_state.Bib1Fontsize));
     Text1->setFont(font);
-}
-
-void BibNAMES::closeEvent(QCloseEvent* event) {
-    WindowPlacementHelper::Save(*this, m_state, SettingsKeys::ScreenNames);
-    event->accept();
 }

@@ -25,9 +25,6 @@ public:
     QComboBox* cboWhichNames = nullptr;
     QPlainTextEdit* Text1 = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
-
 private:
     void applyLook();
 

@@ -1,20 +1,19 @@
 #include "reference/Commentaries.h"
 
 #include "library/ProgramState.h"
-#include "library/SettingsKeys.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/RichPane.h"
 #include "platform/WinColour.h"
 #include "printing/PageValues.h"
 #include "reference/ChapterVerseList.h"
 #include "reference/CommentaryText.h"
-#include "reference/WindowPlacementHelper.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -27,11 +26,6 @@ using MessageText::Frm;
 using MessageText::Std;
 
 namespace {
-
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 // The hourglass for the length of a refresh, given back however the refresh ends.
 class BusyPointer {
@@ -58,7 +52,6 @@ int fillNumbers(QComboBox* list, const QVector<int>& numbers, int preferred) {
 Commentaries::Commentaries(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), m_state(state) {
     setObjectName(QStringLiteral("Commentaries"));
-    setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 }
 
@@ -102,17 +95,16 @@ void Commentaries::buildControls() {
     layout->addWidget(RTb, 1);
     layout->addWidget(RTc, 3);
 
-    connect(cboTrans, &QComboBox::activated, this, &Commentaries::cboTrans_Click);
-    connect(cboBook, &QComboBox::activated, this, &Commentaries::cboBook_Click);
-    connect(cboChap, &QComboBox::activated, this, &Commentaries::cboChap_Click);
-    connect(cboVs, &QComboBox::activated, this, &Commentaries::cboVs_Click);
-    connect(cboCoMM, &QComboBox::activated, this, &Commentaries::cboCoMM_Click);
-    connect(chkChap, &QCheckBox::clicked, this, &Commentaries::chkChap_Click);
-    connect(cmdGo, &QPushButton::clicked, this, &Commentaries::cmdGo_Click);
+    checkedConnect(cboTrans, &QComboBox::activated, this, &Commentaries::cboTrans_Click);
+    checkedConnect(cboBook, &QComboBox::activated, this, &Commentaries::cboBook_Click);
+    checkedConnect(cboChap, &QComboBox::activated, this, &Commentaries::cboChap_Click);
+    checkedConnect(cboVs, &QComboBox::activated, this, &Commentaries::cboVs_Click);
+    checkedConnect(cboCoMM, &QComboBox::activated, this, &Commentaries::cboCoMM_Click);
+    checkedConnect(chkChap, &QCheckBox::clicked, this, &Commentaries::chkChap_Click);
+    checkedConnect(cmdGo, &QPushButton::clicked, this, &Commentaries::cmdGo_Click);
 }
 
 bool Commentaries::Form_Load() {
-    WindowPlacementHelper::Restore(*this, m_state, SettingsKeys::ScreenCommentary);
     setWindowTitle(Frm(m_state, 2, TolvaneRoutines::ProductName()));
     if (m_state.CommentaryFiles.value(0).isEmpty()) {
         m_state.dialogs.show(Dialogs::Icon::Information,
@@ -268,9 +260,4 @@ void Commentaries::applyLook(QTextEdit* pane) {
         const PageValues::PaneLayout l = PageValues::ComputePaneLayout(m_state);
         RichPane::SetLineLayout(pane, l.fitToWindow, l.rightMarginTwips, l.indentTwips);
     }
-}
-
-void Commentaries::closeEvent(QCloseEvent* event) {
-    WindowPlacementHelper::Save(*this, m_state, SettingsKeys::ScreenCommentary);
-    event->accept();
 }

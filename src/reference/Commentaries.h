@@ -56,9 +56,6 @@ public:
     QTextEdit* RTb = nullptr;
     QTextEdit* RTc = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
-
 private:
     void buildControls();
     void PopulateChap(int book);

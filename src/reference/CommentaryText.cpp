@@ -4,8 +4,8 @@
 #include "library/ProgramState.h"
 #include "library/TolvaneRoutines.h"
 #include "library/VerseIndex.h"
-#include "library/Win1252.h"
 #include "localisation/MessageText.h"
+#include "platform/Win1252.h"
 #include "reference/ModuleLines.h"
 
 #include <QFile>

@@ -1,17 +1,17 @@
 #include "reference/Dictionary.h"
 
 #include "library/ProgramState.h"
-#include "library/SettingsKeys.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/RichPane.h"
 #include "platform/WinColour.h"
 #include "printing/PageValues.h"
-#include "reference/WindowPlacementHelper.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QCompleter>
 #include <QFrame>
 #include <QGridLayout>
@@ -24,17 +24,9 @@
 using MessageText::Frm;
 using MessageText::Std;
 
-namespace {
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-} // namespace
-
 Dictionary::Dictionary(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), m_state(state) {
     setObjectName(QStringLiteral("Dictionary"));
-    setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 }
 
@@ -76,18 +68,17 @@ void Dictionary::buildControls() {
     layout->addWidget(RT, 1);
     layout->addWidget(lbl1);
 
-    connect(cboTranslation, &QComboBox::activated, this, &Dictionary::cboTranslation_Click);
-    connect(cboLookup, &QComboBox::activated, this, [this] { cboLookup_Click(); });
+    checkedConnect(cboTranslation, &QComboBox::activated, this, &Dictionary::cboTranslation_Click);
+    checkedConnect(cboLookup, &QComboBox::activated, this, [this] { cboLookup_Click(); });
     // Enter on the text of the entry already chosen activates nothing by itself.
-    connect(cboLookup->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+    checkedConnect(cboLookup->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         if (cboLookup->currentText() == cboLookup->itemText(cboLookup->currentIndex()))
             cboLookup_Click();
     });
-    connect(cboAlt, &QComboBox::activated, this, &Dictionary::cboAlt_Click);
+    checkedConnect(cboAlt, &QComboBox::activated, this, &Dictionary::cboAlt_Click);
 }
 
 bool Dictionary::Form_Load() {
-    WindowPlacementHelper::Restore(*this, m_state, SettingsKeys::ScreenDictionary);
     QFont font = RT->font();
     font.setFamily(m_state.DEFAULTFONT);
     RT->setFont(font);
@@ -177,9 +168,4 @@ void Dictionary::applyLook() {
         const PageValues::PaneLayout l = PageValues::ComputePaneLayout(m_state);
         RichPane::SetLineLayout(RT, l.fitToWindow, l.rightMarginTwips, l.indentTwips);
     }
-}
-
-void Dictionary::closeEvent(QCloseEvent* event) {
-    WindowPlacementHelper::Save(*this, m_state, SettingsKeys::ScreenDictionary);
-    event->accept();
 }

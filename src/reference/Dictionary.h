@@ -44,7 +44,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
 
 private:
     void buildControls();

@@ -1,7 +1,7 @@
 #include "reference/DictionaryModule.h"
 
 #include "library/FileFunctions.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 #include "reference/ModuleLines.h"
 
 #include <QSet>

@@ -6,8 +6,7 @@
 #include "localisation/MessageText.h"
 #include "platform/Dialogs.h"
 
-void IntegrateNames::setOn(bool on) {
-    m_on = on;
+void IntegrateNames::Toggled(bool on) {
     if (on)
         m_state.dialogs.show(Dialogs::Icon::None, TolvaneRoutines::ProductName(),
                              MessageText::Std(m_state, 42));

@@ -5,8 +5,8 @@
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "reference/MapFiles.h"
-#include "reference/WindowPlacementHelper.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -27,7 +27,6 @@ const QString kPictureName = QStringLiteral("tolvane-map:picture");
 
 Maps::Maps(ProgramState& state, QWidget* parent) : QWidget(parent, Qt::Window), m_state(state) {
     setObjectName(QStringLiteral("Maps"));
-    setAttribute(Qt::WA_DeleteOnClose);
     lbl = new QLabel(this);
     lbl->setObjectName(QStringLiteral("lbl"));
     Combo1 = new QComboBox(this);
@@ -46,11 +45,10 @@ Maps::Maps(ProgramState& state, QWidget* parent) : QWidget(parent, Qt::Window), 
     layout->addLayout(row);
     layout->addWidget(TXT1, 1);
 
-    connect(Combo1, &QComboBox::activated, this, &Maps::Combo1_Click);
+    checkedConnect(Combo1, &QComboBox::activated, this, &Maps::Combo1_Click);
 }
 
 void Maps::Form_Load() {
-    WindowPlacementHelper::Restore(*this, m_state, SettingsKeys::ScreenMap);
     setWindowTitle(MessageText::Frm(m_state, 6, TolvaneRoutines::ProductName()));
     Combo1->addItems(MapFiles::List(m_state));
     if (Combo1->count() == 0) {
@@ -106,6 +104,5 @@ void Maps::showNothing(const QString& status) {
 
 void Maps::closeEvent(QCloseEvent* event) {
     TXT1->clear();
-    WindowPlacementHelper::Save(*this, m_state, SettingsKeys::ScreenMap);
     event->accept();
 }

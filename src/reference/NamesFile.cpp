@@ -2,7 +2,7 @@
 
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
-#include "library/Win1252.h"
+#include "platform/Win1252.h"
 #include "reference/ModuleLines.h"
 
 namespace NamesFile {

@@ -1,15 +1,13 @@
 #include "reference/TLNOtes.h"
 
 #include "library/ProgramState.h"
-#include "library/SettingsKeys.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
+#include "platform/CheckedConnect.h"
 #include "platform/RichPane.h"
 #include "printing/PageValues.h"
 #include "printing/PrintService.h"
-#include "reference/WindowPlacementHelper.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -19,7 +17,6 @@
 TLNOtes::TLNOtes(ProgramState& state, PrintService& printing, QWidget* parent)
     : QWidget(parent, Qt::Window), m_state(state), m_printing(printing) {
     setObjectName(QStringLiteral("TLNOtes"));
-    setAttribute(Qt::WA_DeleteOnClose);
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -39,12 +36,11 @@ TLNOtes::TLNOtes(ProgramState& state, PrintService& printing, QWidget* parent)
     layout->addLayout(row);
     layout->addWidget(RT, 1);
 
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
-    connect(PrintPreview, &QPushButton::clicked, this, &TLNOtes::PrintPreview_Click);
+    checkedConnect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    checkedConnect(PrintPreview, &QPushButton::clicked, this, &TLNOtes::PrintPreview_Click);
 }
 
 void TLNOtes::Form_Load() {
-    WindowPlacementHelper::Restore(*this, m_state, SettingsKeys::ScreenNotes);
     setWindowTitle(MessageText::Frm(m_state, 961, TolvaneRoutines::ProductName()));
     // A missing notes file leaves the list empty; the menu item is off then anyway.
     TranslationNotesFile::Read(TranslationNotesFile::Path(m_state), m_articles);
@@ -83,9 +79,4 @@ void TLNOtes::applyLook() {
     // The page's line layout always applies here, whatever "Apply to All Forms" says.
     const PageValues::PaneLayout l = PageValues::ComputePaneLayout(m_state);
     RichPane::SetLineLayout(RT, l.fitToWindow, l.rightMarginTwips, l.indentTwips);
-}
-
-void TLNOtes::closeEvent(QCloseEvent* event) {
-    WindowPlacementHelper::Save(*this, m_state, SettingsKeys::ScreenNotes);
-    event->accept();
 }

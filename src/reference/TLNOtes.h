@@ -27,9 +27,6 @@ public:
     QTextEdit* RT = nullptr;
     QPushButton* PrintPreview = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
-
 private:
     void applyLook();
 

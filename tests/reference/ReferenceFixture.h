@@ -30,10 +30,8 @@ inline void choose(QComboBox* box, const QString& text) {
 // Psalm title line, a commentary lacking Exodus, a dictionary, a names module, maps and
 // translation notes, each with the damaged lines its window must get past.
 struct ReferenceFixture {
-    ReferenceFixture() {
-        folder.installMessages();
-        folder.makeFolders();
-        folder.writeBooks();
+    // The library's modules and its catalogue, into any program folder.
+    static void WriteLibrary(const TestProgramFolder& folder) {
         using F = TestProgramFolder;
         folder.write(QStringLiteral("Modules/Bible/b_tst.txt"),
                      F::bibleLine(1, 1, 1, 1, "In the beginning God created the heaven.") +
@@ -83,6 +81,13 @@ struct ReferenceFixture {
                                  "1500,1,\"Test Names\",\"n_tst\"\r\n"
                                  "1600,1,\"Test Dictionary\",\"d_tst\"\r\n"
                                  "1700,1,\"Test Commentary\",\"c_tst\"\r\n");
+    }
+
+    ReferenceFixture() {
+        folder.installMessages();
+        folder.makeFolders();
+        folder.writeBooks();
+        WriteLibrary(folder);
         store = folder.makeSettings();
         state = std::make_unique<ProgramState>(*store, dialogs);
         state->programDir = folder.path();

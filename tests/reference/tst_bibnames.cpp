@@ -78,12 +78,12 @@ private slots:
         QFETCH(QString, title);
         IntegrateNames names(*f->state);
         f->dialogs.expectMessage(Dialogs::Answer::Ok, "Integrate Names is on.");
-        names.setOn(true);
+        names.Toggled(true);
         QTextEdit pane;
         pane.setPlainText("zion and  Abel  abcdefghijklmnopqrst");
         connect(&pane, &QTextEdit::selectionChanged, &pane, [&] {
             const QTextCursor c = pane.textCursor();
-            names.selectionChanged(c.selectionEnd() - c.selectionStart(), searching,
+            names.selectionChanged(true, c.selectionEnd() - c.selectionStart(), searching,
                                    [&] { return c.selectedText(); });
         });
         if (!title.isEmpty())
