@@ -6,11 +6,9 @@
 #include "reference/IntegrateNames.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QTextEdit>
 #include <QtTest>
 
 class TestBibNames : public QObject {
@@ -43,6 +41,7 @@ private slots:
         QVERIFY(!w->Form_Load());
     }
 
+    // The window and tolvane-cli name alike: the first of equal names, letter case counting.
     void namesAndMeanings() {
         open();
         QCOMPARE(w->windowTitle(), "Bible Names");
@@ -56,57 +55,38 @@ private slots:
         w->cboWord->setCurrentIndex(w->cboWord->findText("Zion"));
         emit w->cboWord->activated(w->cboWord->currentIndex());
         QCOMPARE(w->Text1->toPlainText(), "sunny | mountain");
-    }
-
-    // Selections in a pane, as the main window hands them over.
-    void integrateNames_data() {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("searching");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("lower case") << 0 << 4 << false << "Meaning of Zion";
-        QTest::newRow("blanks around") << 9 << 6 << false << "Meaning of Abel";
-        QTest::newRow("two letters") << 0 << 2 << false << QString();
-        QTest::newRow("twenty letters") << 16 << 20 << false << QString();
-        QTest::newRow("while searching") << 0 << 4 << true << QString();
-        QTest::newRow("not a name") << 5 << 3 << false << QString();
-    }
-    void integrateNames() {
-        QFETCH(int, from);
-        QFETCH(int, length);
-        QFETCH(bool, searching);
-        QFETCH(QString, title);
-        IntegrateNames names(*f->state);
-        f->dialogs.expectMessage(Dialogs::Answer::Ok, "Integrate Names is on.");
-        names.Toggled(true);
-        QTextEdit pane;
-        pane.setPlainText("zion and  Abel  abcdefghijklmnopqrst");
-        connect(&pane, &QTextEdit::selectionChanged, &pane, [&] {
-            const QTextCursor c = pane.textCursor();
-            names.selectionChanged(true, c.selectionEnd() - c.selectionStart(), searching,
-                                   [&] { return c.selectedText(); });
-        });
-        if (!title.isEmpty())
-            f->dialogs.expectMessage();
-        QTextCursor c(pane.document());
-        c.setPosition(from);
-        c.setPosition(from + length, QTextCursor::KeepAnchor);
-        pane.setTextCursor(c);
-        QCOMPARE(f->dialogs.pending(), 0);
-        const QList<ScriptedDialogs::Record>& shown = f->dialogs.records();
-        QCOMPARE(shown.size(), title.isEmpty() ? 1 : 2);
-        if (!title.isEmpty())
-            QCOMPARE(shown.last().box.title, title);
-    }
-
-    void commandLineShowsTheMeaning() {
-        open();
         lookUp("Abel");
         const ReferenceFixture::Run r = f->cli("name", {"Abel"});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, w->Text1->toPlainText() + '\n');
         QCOMPARE(f->cli("name", {"abel"}).status, 1);
         QCOMPARE(f->cli("name", {}).status, 2);
+    }
+
+    // Selections as the main window hands them over (its wiring: tst_mainwindow).
+    void integrateNames_data() {
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<bool>("searching");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("lower case") << "zion" << false << "Meaning of Zion";
+        QTest::newRow("blanks around") << " Abel " << false << "Meaning of Abel";
+        QTest::newRow("two letters") << "Ab" << false << QString();
+        QTest::newRow("twenty letters") << "abcdefghijklmnopqrst" << false << QString();
+        QTest::newRow("while searching") << "Zion" << true << QString();
+        QTest::newRow("not a name") << "and" << false << QString();
+    }
+    void integrateNames() {
+        QFETCH(QString, selection);
+        QFETCH(bool, searching);
+        QFETCH(QString, title);
+        IntegrateNames names(*f->state);
+        if (!title.isEmpty())
+            f->dialogs.expectMessage();
+        QCOMPARE(names.selectionChanged(true, int(selection.size()), searching,
+                                        [&] { return selection; }),
+                 !title.isEmpty());
+        if (!title.isEmpty())
+            QCOMPARE(f->dialogs.records().last().box.title, title);
     }
 };
 

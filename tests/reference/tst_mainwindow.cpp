@@ -8,13 +8,12 @@
 
 #include "printing/PageLayout.h"
 #include "printing/frmDocPreview.h"
-#include "reference/BibNAMES.h"
-#include "reference/Commentaries.h"
 #include "reference/Dictionary.h"
-#include "reference/Maps.h"
 #include "reference/TLNOtes.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QtTest>
@@ -27,21 +26,13 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("placement");
-        QTest::newRow("commentary") << "Commentary"
-                                    << "Commentaries"
-                                    << "ScreenCoMM";
-        QTest::newRow("dictionary") << "Dictionaries"
-                                    << "Dictionary"
-                                    << "ScreenDict";
-        QTest::newRow("names") << "Two"
-                               << "BibNAMES"
-                               << "ScreenN";
-        QTest::newRow("maps") << "BMaps"
-                              << "Maps"
-                              << "ScreenMap";
-        QTest::newRow("notes") << "TranslationNotes"
-                               << "TLNOtes"
-                               << "ScreenTN";
+        const char* const rows[][3] = {{"Commentary", "Commentaries", "ScreenCoMM"},
+                                       {"Dictionaries", "Dictionary", "ScreenDict"},
+                                       {"Two", "BibNAMES", "ScreenN"},
+                                       {"BMaps", "Maps", "ScreenMap"},
+                                       {"TranslationNotes", "TLNOtes", "ScreenTN"}};
+        for (const auto& r : rows)
+            QTest::newRow(r[1]) << r[0] << r[1] << r[2];
     }
     void itemsOpenEachWindowOnce() {
         QFETCH(QString, item);
@@ -109,7 +100,8 @@ private slots:
         QCOMPARE(f.dialogs.records().size(), 2);
     }
 
-    // The notes print from their own pane: an unsaved notepad keeps its text and its mark.
+    // The notes print from their own pane through the preview: an unsaved notepad keeps its
+    // text and its mark.
     void notesPrintLeavesTheNotepadAlone() {
         MainMenuFixture f;
         ReferenceFixture::WriteLibrary(f.folder);
@@ -118,15 +110,20 @@ private slots:
         pane->setPlainText("my unsaved note");
         f.window->setDocumentChanged(true);
         ctl<QAction>(*f.window, "TranslationNotes")->trigger();
-        auto* notes = f.window->findChild<TLNOtes*>();
         QString previewed;
         ModalDriver::whenModal("frmDocPreview", [&](QWidget* window) {
             auto* preview = static_cast<frmDocPreview*>(window);
             previewed = preview->layout()->text();
-            preview->cmdClose->click();
+            preview->cmdPrint->click();
         });
-        notes->PrintPreview->click();
-        QVERIFY(previewed.startsWith("Test Bible notes."));
+        const QString pdf = f.folder.path() + "/notes.pdf";
+        f.dialogs.expectPrinter(true, [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+        });
+        f.window->findChild<TLNOtes*>()->PrintPreview->click();
+        QVERIFY(previewed.startsWith("Test Bible notes.\nsecond line"));
+        QVERIFY(QFileInfo(pdf).size() > 0);
         QCOMPARE(pane->toPlainText(), "my unsaved note");
         QVERIFY(f.window->documentChanged());
     }

@@ -35,6 +35,7 @@ private slots:
         f->writeMap("Paul.journeys.bmp", QSize(1500, 1000), "BMP");
         f->folder.write("Modules/Maps/broken.jpg", "not a picture");
         f->folder.write("Modules/Maps/notes.txt", "a text file");
+        f->folder.write("Modules/Maps/old.jpg.txt", "not a map either");
         QGuiApplication::clipboard()->setText("the user's own text");
     }
     void cleanup() {

@@ -4,7 +4,6 @@
 
 #include "reference/CommentaryText.h"
 #include "reference/DictionaryModule.h"
-#include "reference/MapFiles.h"
 #include "reference/NameLookup.h"
 
 #include <QFile>
@@ -89,25 +88,6 @@ private slots:
         QVERIFY(QFile::rename(path + ".away", path));
         QVERIFY(table.load(path));
         QCOMPARE(table.size(), 5);
-    }
-
-    void mapNames_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("isMap");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("jpg") << "Jerusalem.jpg" << true << "Jerusalem";
-        QTest::newRow("capitals") << "Jerusalem.JPG" << true << "Jerusalem";
-        QTest::newRow("dot in the name") << "Paul.journeys.bmp" << true << "Paul";
-        QTest::newRow("gif") << "Sinai.gif" << true << "Sinai";
-        QTest::newRow("jpg inside the name") << "old.jpg.txt" << false << "old";
-        QTest::newRow("text") << "notes.txt" << false << "notes";
-    }
-    void mapNames() {
-        QFETCH(QString, name);
-        QFETCH(bool, isMap);
-        QFETCH(QString, title);
-        QCOMPARE(MapFiles::IsMapName(name), isMap);
-        QCOMPARE(MapFiles::Title(name), title);
     }
 };
 

@@ -1,18 +1,11 @@
-// The translation notes window driven offscreen: the titles, the chosen article, printing
-// from its own pane through the print preview, and tolvane-cli notes.
-#include "ModalDriver.h"
+// The translation notes window driven offscreen: the titles, the chosen article, and
+// tolvane-cli notes beside it. (Printing is tested from the main window, tst_mainwindow.)
 #include "ReferenceFixture.h"
 
-#include "printing/PageLayout.h"
 #include "printing/PrintService.h"
-#include "printing/frmDocPreview.h"
 #include "reference/TLNOtes.h"
 
-#include <QComboBox>
-#include <QFileInfo>
 #include <QPointer>
-#include <QPrinter>
-#include <QPushButton>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -42,57 +35,32 @@ private slots:
         f.reset();
     }
 
-    void titlesAndArticles() {
+    // Headings with text before the "$$", an empty article and a repeated title; the command
+    // line prints what the window lists and shows.
+    void titlesAndArticlesAsTheCommandLine() {
         open();
-        QCOMPARE(items(w->Combo1), (QStringList{"b_tst", "empty", "$$c_tst", "b_tst"}));
+        const QStringList titles{"b_tst", "empty", "$$c_tst", "b_tst"};
+        QCOMPARE(items(w->Combo1), titles);
         QCOMPARE(w->RT->toPlainText(), "Test Bible notes.\nsecond line\n");
+        QCOMPARE(f->cli("notes", {}).out, titles.join('\n') + '\n');
         choose(2);
-        QCOMPARE(w->RT->toPlainText(), "Commentary notes.\n");
+        const ReferenceFixture::Run r = f->cli("notes", {"$$c_tst"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, w->RT->toPlainText());
+        QCOMPARE(r.out, "Commentary notes.\n");
         choose(1);
         QCOMPARE(w->RT->toPlainText(), QString());
         choose(3); // the second "b_tst": the first one's article
         QCOMPARE(w->RT->toPlainText(), "Test Bible notes.\nsecond line\n");
+        QCOMPARE(f->cli("notes", {"B_TST"}).status, 1);
     }
 
-    void fileWithoutHeadings() {
+    void fileWithoutHeadingsOrNoFile() {
         f->folder.write("Modules/TLNotes.txt", "no heading\r\n");
         open();
         QCOMPARE(w->Combo1->count(), 0);
         QVERIFY(w->RT->toPlainText().isEmpty());
         QCOMPARE(f->cli("notes", {}).status, 1);
-    }
-
-    // The preview lays out this window's own text, and its print button prints it.
-    void printsItsOwnTextThroughThePreview() {
-        open();
-        choose(2);
-        QString previewed;
-        ModalDriver::whenModal("frmDocPreview", [&](QWidget* window) {
-            auto* preview = static_cast<frmDocPreview*>(window);
-            previewed = preview->layout()->text();
-            preview->cmdPrint->click();
-        });
-        const QString pdf = f->folder.path() + "/notes.pdf";
-        f->dialogs.expectPrinter(true, [&](QPrinter& p) {
-            p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(pdf);
-        });
-        w->PrintPreview->click();
-        QCOMPARE(previewed.trimmed(), "Commentary notes.");
-        QCOMPARE(f->dialogs.pending(), 0);
-        QVERIFY(QFileInfo(pdf).size() > 0);
-        QCOMPARE(w->RT->toPlainText(), "Commentary notes.\n"); // the pane keeps its text
-    }
-
-    void commandLineShowsTheNotes() {
-        open();
-        choose(2);
-        ReferenceFixture::Run r = f->cli("notes", {"$$c_tst"});
-        QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, w->RT->toPlainText());
-        r = f->cli("notes", {});
-        QCOMPARE(r.out, "b_tst\nempty\n$$c_tst\nb_tst\n");
-        QCOMPARE(f->cli("notes", {"B_TST"}).status, 1);
         QVERIFY(QFile::remove(f->folder.file("Modules/TLNotes.txt")));
         QCOMPARE(f->cli("notes", {}).status, 2);
     }
