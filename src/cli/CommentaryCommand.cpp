@@ -63,11 +63,9 @@ int Cli::runCommentary(const QStringList& args) {
     const CommentaryText::Pane bible = CommentaryText::BiblePane(state, request, {});
     const CommentaryText::Pane commentary =
         CommentaryText::CommentaryPane(state, 0, *book, *chapter, {});
-    if (bible.error || commentary.error) {
-        printError(QStringLiteral("the passage could not be read (error %1)")
-                       .arg(bible.error ? bible.error : commentary.error));
-        return kUsage;
-    }
+    const CommentaryText::Pane& failed = bible.error ? bible : commentary;
+    if (failed.error)
+        return missing(failed.detail.simplified());
     QString out = bible.text;
     if (!out.endsWith(QLatin1Char('\n')))
         out += QLatin1Char('\n');

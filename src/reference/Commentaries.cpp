@@ -1,5 +1,6 @@
 #include "reference/Commentaries.h"
 
+#include "library/ChapterVerses.h"
 #include "library/ProgramState.h"
 #include "library/TolvaneRoutines.h"
 #include "localisation/MessageText.h"
@@ -9,7 +10,6 @@
 #include "platform/RichPane.h"
 #include "platform/WinColour.h"
 #include "printing/PageValues.h"
-#include "reference/ChapterVerseList.h"
 #include "reference/CommentaryText.h"
 
 #include <QApplication>
@@ -137,22 +137,25 @@ void Commentaries::TranslationCombos() {
     CommentaryPos = 0;
 }
 
-void Commentaries::useBibleIndex() {
-    CommentaryText::LoadBibleIndex(m_state, CurBibleFile, CurBibleName,
-                                   [this](const QString& text) { showWaiting(RTb, text); });
+bool Commentaries::useBibleIndex() {
+    return CommentaryText::LoadBibleIndex(m_state, CurBibleFile, CurBibleName,
+                                          [this](const QString& text) { showWaiting(RTb, text); });
 }
 
+// Without the translation's index the table belongs to another text: the lists stay empty.
 void Commentaries::PopulateChap(int book) {
-    useBibleIndex();
-    CurChap = fillNumbers(cboChap, ChapterVerseList::Chapters(m_state.VerseIndex, book), 1);
+    const bool ready = useBibleIndex();
+    CurChap = fillNumbers(
+        cboChap, ready ? ChapterVerses::Chapters(m_state.VerseIndex, book) : QVector<int>(), 1);
 }
 
 void Commentaries::PopulateVerse(int book, int chapter) {
-    useBibleIndex();
+    const bool ready = useBibleIndex();
     CurVerse =
         fillNumbers(cboVs,
-                    ChapterVerseList::Verses(m_state.VerseIndex, m_state.BibleFolder + CurBibleFile,
-                                             book, chapter),
+                    ready ? ChapterVerses::Verses(m_state.VerseIndex,
+                                                  m_state.BibleFolder + CurBibleFile, book, chapter)
+                          : QVector<int>(),
                     1);
 }
 
@@ -235,9 +238,10 @@ void Commentaries::cmdGo_Click() {
         for (QTextEdit* pane : {RTb, RTc})
             applyLook(pane);
     }
-    if (const int error = bible.error ? bible.error : commentary.error) {
-        TolvaneRoutines::ReportError(m_state.dialogs, error, QStringLiteral("cmdGo_Click"),
-                                     CurBibleFile);
+    const CommentaryText::Pane& failed = bible.error ? bible : commentary;
+    if (failed.error) {
+        TolvaneRoutines::ReportError(m_state.dialogs, failed.error, QStringLiteral("cmdGo_Click"),
+                                     CurBibleFile + QStringLiteral("\r\n") + failed.detail);
         return;
     }
     RTc->setFocus();

@@ -62,7 +62,7 @@ private:
     void PopulateVerse(int book, int chapter);
     void TranslationCombos();
     // Makes the chosen translation's index the loaded one, for the chapter and verse lists.
-    void useBibleIndex();
+    bool useBibleIndex();
     void applyLook(QTextEdit* pane);
     void showWaiting(QTextEdit* pane, const QString& text);
 

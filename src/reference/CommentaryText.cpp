@@ -2,6 +2,7 @@
 
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
+#include "library/TextLine.h"
 #include "library/TolvaneRoutines.h"
 #include "library/VerseIndex.h"
 #include "localisation/MessageText.h"
@@ -19,20 +20,41 @@ namespace Err = TolvaneRoutines::ErrorNumber;
 constexpr char kBreakMark = char(227);
 
 // Builds the index of folder + file when it is missing or stale, telling `status` the
-// waiting text meanwhile, then loads it into the shared table.
-void prepareIndex(ProgramState& state, const QString& folder, const QString& file,
-                  const QString& waiting, const StatusFn& status) {
+// waiting text meanwhile, then loads it into the shared table. False when it is not loaded.
+bool prepareIndex(ProgramState& state, const QString& folder, const QString& file,
+                  const QString& waiting, const StatusFn& status, QString* failure) {
     bool built = false;
     if (VerseIndex::IndexNeedsBuilding(state, folder, file)) {
         if (status)
             status(waiting);
-        VerseIndex::CreateIndexFile(state, folder, file);
+        QString writeFailure;
+        VerseIndex::CreateIndexFile(state, folder, file, &writeFailure);
         if (status)
             status(QString());
+        if (!writeFailure.isEmpty()) {
+            if (failure)
+                *failure = VerseIndex::IndexFailureText(state, writeFailure);
+            return false;
+        }
         built = true;
     }
     if (built || state.CurrentIndexFile != file)
-        VerseIndex::LoadIndexFile(state, file);
+        return VerseIndex::LoadIndexFile(state, file);
+    return true;
+}
+
+// An index that is not in place leaves the pane empty; only one that could not be written
+// is reported from here (a damaged one has been reported by its loader).
+bool indexReady(ProgramState& state, const QString& folder, const QString& file,
+                const QString& waiting, const StatusFn& status, Pane& pane) {
+    QString failure;
+    if (prepareIndex(state, folder, file, waiting, status, &failure))
+        return true;
+    if (!failure.isEmpty()) {
+        pane.error = Err::PathFileAccess;
+        pane.detail = failure;
+    }
+    return false;
 }
 
 // The lines of one chapter, read straight from the text at the byte range the loaded index
@@ -58,22 +80,6 @@ bool readChapter(const ProgramState& state, const QString& path, int book, int c
     return true;
 }
 
-struct VerseLine {
-    int book = 0, chapter = 0, verse = 0;
-    QByteArrayView verseField, text;
-};
-
-bool parseLine(QByteArrayView line, VerseLine& out) {
-    ModuleLines::Split<4> f;
-    if (!ModuleLines::splitTabs(line, f) || !ModuleLines::toNumber(f.field[1], 1, 66, out.book) ||
-        !ModuleLines::toNumber(f.field[2], 1, 255, out.chapter) ||
-        !ModuleLines::toNumber(f.field[3], 0, 255, out.verse))
-        return false;
-    out.verseField = f.field[3];
-    out.text = f.rest;
-    return true;
-}
-
 } // namespace
 
 QString ShowCommentaryText(QByteArrayView field) {
@@ -93,17 +99,21 @@ QString ShowCommentaryText(QByteArrayView field) {
     return Win1252::decode(bytes);
 }
 
-void LoadBibleIndex(ProgramState& state, const QString& file, const QString& name,
-                    const StatusFn& status) {
-    prepareIndex(state, state.BibleFolder, file, MessageText::Std(state, 451, name), status);
+bool LoadBibleIndex(ProgramState& state, const QString& file, const QString& name,
+                    const StatusFn& status, QString* failure) {
+    return prepareIndex(state, state.BibleFolder, file, MessageText::Std(state, 451, name), status,
+                        failure);
 }
 
 Pane BiblePane(ProgramState& state, const BibleRequest& r, const StatusFn& status) {
     Pane pane;
-    LoadBibleIndex(state, r.file, r.name, status);
+    if (!indexReady(state, state.BibleFolder, r.file, MessageText::Std(state, 451, r.name), status,
+                    pane))
+        return pane;
     QByteArray bytes;
     if (!readChapter(state, state.BibleFolder + r.file, r.book, r.chapter, bytes)) {
         pane.error = Err::FileNotFound;
+        pane.detail = state.BibleFolder + r.file;
         return pane;
     }
     const QString reference = r.book >= 1 && r.book <= state.BookRefNames.size()
@@ -111,14 +121,14 @@ Pane BiblePane(ProgramState& state, const BibleRequest& r, const StatusFn& statu
                                   : QString();
     const QString chapter = QString::number(r.chapter);
     ModuleLines::forEachLine(bytes, [&](QByteArrayView line, qsizetype) {
-        VerseLine v;
-        if (!parseLine(line, v) || v.book != r.book || v.chapter != r.chapter)
+        TextLine v;
+        if (!v.parse(line) || v.book != r.book || v.chapter != r.chapter)
             return;
         const QString text = Win1252::decode(v.text.toByteArray());
         if (r.wholeChapter)
             pane.text += QLatin1Char(' ') + reference + QLatin1Char(' ') + chapter +
-                         QLatin1Char(':') + QString::fromLatin1(v.verseField) + QLatin1Char(' ') +
-                         text + QLatin1Char('\n');
+                         QLatin1Char(':') + QString::number(v.verse) + QLatin1Char(' ') + text +
+                         QLatin1Char('\n');
         else if (v.verse == r.verse)
             pane.text = reference + QLatin1Char(' ') + chapter + QLatin1Char(':') +
                         QString::number(v.verse) + QLatin1Char(' ') + text;
@@ -135,16 +145,19 @@ Pane CommentaryPane(ProgramState& state, int position, int book, int chapter,
         return pane;
     }
     const QString& file = state.CommentaryFiles.at(position);
-    prepareIndex(state, state.CommentaryFolder, file,
-                 MessageText::Std(state, 452, state.CommentaryNames.value(position)), status);
+    if (!indexReady(state, state.CommentaryFolder, file,
+                    MessageText::Std(state, 452, state.CommentaryNames.value(position)), status,
+                    pane))
+        return pane;
     QByteArray bytes;
     if (!readChapter(state, state.CommentaryFolder + file, book, chapter, bytes)) {
         pane.error = Err::FileNotFound;
+        pane.detail = state.CommentaryFolder + file;
         return pane;
     }
     ModuleLines::forEachLine(bytes, [&](QByteArrayView line, qsizetype) {
-        VerseLine v;
-        if (!parseLine(line, v) || v.book != book || v.chapter != chapter)
+        TextLine v;
+        if (!v.parse(line) || v.book != book || v.chapter != chapter)
             return;
         // Each line is a section of its own: it starts on a new line unless its text
         // already begins with a break.

@@ -15,8 +15,9 @@ namespace CommentaryText {
 using StatusFn = std::function<void(const QString& text)>;
 
 struct Pane {
-    QString text;  // lines separated by '\n'
-    int error = 0; // an error number for the report (the text could not be read); 0 if none
+    QString text;   // lines separated by '\n'
+    int error = 0;  // an error number for the report; 0 when there is nothing to report
+    QString detail; // what could not be done: the index or text concerned and why
 };
 
 struct BibleRequest {
@@ -30,13 +31,15 @@ struct BibleRequest {
 
 // Makes the index of the Bible text `file` the loaded one, building it first when it is
 // missing (status gets the waiting text naming `name`); the chapter and verse lists are then
-// filled from it.
-void LoadBibleIndex(ProgramState& state, const QString& file, const QString& name,
-                    const StatusFn& status);
+// filled from it. False when it could not be built or loaded: the table then belongs to no
+// text of this window. `failure`, when given, receives why an index could not be written.
+bool LoadBibleIndex(ProgramState& state, const QString& file, const QString& name,
+                    const StatusFn& status, QString* failure = nullptr);
 
 // One verse: "GENESIS 1:1 text" (empty when the translation lacks it). Whole chapter: every
 // verse as " GENESIS 1:n text", one per line. Lines of other chapters or with damaged fields
-// are skipped.
+// are skipped. A pane whose index could not be loaded stays empty: a damaged index has been
+// reported by its loader, one that could not be written comes back as an error.
 Pane BiblePane(ProgramState& state, const BibleRequest& request, const StatusFn& status);
 
 // The commentary of a whole chapter from CommentaryFiles(position), each line of the module

@@ -11,8 +11,8 @@
 #include "printing/PageValues.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QCompleter>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>

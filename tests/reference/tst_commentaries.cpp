@@ -109,8 +109,8 @@ private slots:
         QCOMPARE(w->RTc->toPlainText(), "Genesis\nChapter 1\nVerses 1-2\nGod  creates  all.");
     }
 
-    // A refresh that cannot read its text reports the error with the pointer and the panes
-    // given back, and the next refresh works once the text is back.
+    // A refresh that cannot read its text, or write an index it needs, reports the error
+    // with the pointer and the panes given back; the next refresh works once the cause is gone.
     void failedRefreshRestoresAndRecovers() {
         open();
         const QString text = f->folder.file("Modules/Bible/b_tst.txt");
@@ -122,6 +122,14 @@ private slots:
         QVERIFY(w->RTb->isVisible() && w->RTc->isVisible());
         QVERIFY(w->RTc->toPlainText().isEmpty());
         QVERIFY(QFile::rename(text + ".away", text));
+        // No index can be written where a file stands in place of the index folder.
+        const QString index = f->folder.file("Index");
+        QVERIFY(QDir(index).removeRecursively());
+        f->folder.write("Index", "not a folder");
+        f->dialogs.expectMessage(Dialogs::Answer::Ok, "b_tst.TXT.INDEX");
+        w->cmdGo->click();
+        QVERIFY(w->RTb->toPlainText().isEmpty());
+        QVERIFY(QFile::remove(index) && QDir().mkpath(index));
         w->cmdGo->click();
         QCOMPARE(w->RTb->toPlainText(), "GENESIS 1:1 In the beginning God created the heaven.");
         QCOMPARE(f->dialogs.pending(), 0);
