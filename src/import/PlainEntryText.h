@@ -17,6 +17,8 @@ constexpr char16_t kLinkOpen = 0xE010;
 constexpr char16_t kLinkClose = 0xE011;
 constexpr char16_t kAddedOpen = 0xE001;
 constexpr char16_t kAddedClose = 0xE002;
+// In a commentary entry: what comes before it introduces the chapter.
+constexpr char16_t kIntroEnd = 0xE003;
 
 // Soft blanks resolved, white space collapsed to single blanks, trimmed.
 QString tidy(const QString& text);

@@ -15,12 +15,14 @@ const char kLinkClose[] = "\xEE\x80\x91";
 // Around words the translators supplied (printed in italics): U+E001, U+E002.
 const char kAddedOpen[] = "\xEE\x80\x81";
 const char kAddedClose[] = "\xEE\x80\x82";
+// The end of what a commentary says before its first verse (U+E003).
+const char kIntroEnd[] = "\xEE\x80\x83";
 
 // Elements the option filters drop with their content.
 const char* const kDropped[] = {"note", "title"};
 // Elements that end a line of text or a paragraph.
 const char* const kBlocks[] = {"l",   "lg",   "lb",        "div",  "p",    "chapter", "milestone",
-                               "list", "item", "table",    "row",  "cell", "br",      "head",
+                               "list", "item", "table",    "row",  "br",      "head",
                                "entryFree", "def", "sense"};
 
 const sword::StringList kOnlyValue = {"On"};
@@ -63,6 +65,11 @@ SwordMarkupMarks::SwordMarkupMarks(Mode mode, const QString& moduleName, bool la
     setTokenStart("<");
     setTokenEnd(">");
     setPassThruUnknownToken(true);
+    // Character references are for the plain filter to resolve: passed on as they are.
+    setEscapeStart("&");
+    setEscapeEnd(";");
+    setPassThruUnknownEscapeString(true);
+    setPassThruNumericEscapeString(true);
 }
 
 sword::BasicFilterUserData* SwordMarkupMarks::createUserData(const sword::SWModule* module,
@@ -145,6 +152,11 @@ bool SwordMarkupMarks::handleToken(sword::SWBuf& buf, const char* token,
         buf.append(selfClosing ? "<w/>" : "<w>");
         u->textStart = buf.length();
         return true;
+    } else if (name == "entryFree" && !end) {
+        // The plain filter would repeat the key, which is the line's headword already.
+        buf.append("<entryFree>");
+        u->textStart = buf.length();
+        return true;
     } else if (name == "speaker" && !selfClosing) {
         // Who speaks (in the Song of Solomon) is a heading, not part of the verse.
         u->suspendTextPassThru = !end || u->chapterEnded;
@@ -161,11 +173,26 @@ bool SwordMarkupMarks::handleToken(sword::SWBuf& buf, const char* token,
         // Commentary headings are kept (the headings option is on for them): a paragraph.
         if (m_mode != Mode::Verses && name == "title")
             before = after = "\n";
+    } else if (name == "item" && m_mode != Mode::Verses) {
+        // A list item is a line of its own; the plain filter would add a star to it.
+        buf.append("\n");
+        u->textStart = buf.length();
+        return true;
+    } else if (name == "cell") {
+        before = kSoft; // the cells of a row are one line
+    } else if (name == "hi") {
+        // Emphasis means nothing in plain text (the plain filter would star the words), but
+        // in a commentary a bold run opens a new section.
+        if (m_mode == Mode::Paragraphs && !end && std::strstr(token, "type=\"bold\""))
+            buf.append("\n");
+        u->textStart = buf.length();
+        return true;
+    } else if (m_mode == Mode::Paragraphs && name == "div" &&
+               std::strstr(token, "subType=\"x-preverse\"") && std::strstr(token, "eID=")) {
+        before = "\n";
+        after = kIntroEnd;
     } else if (oneOf(name, kBlocks, std::size(kBlocks))) {
         before = boundary;
-    } else if (m_mode == Mode::Paragraphs && name == "hi" && !end &&
-               std::strstr(token, "type=\"bold\"")) {
-        before = "\n"; // a bold run opens a new section of a commentary
     } else if (m_mode == Mode::Entries && (name == "ref" || name == "reference")) {
         if (!end && !selfClosing) {
             const sword::XMLTag tag(token);

@@ -48,8 +48,19 @@ void VerseTextBuilder::add(const SwordEntry& entry) {
             m_intro.append(text);
         return;
     }
+    // What stands before the first verse's own text introduces the chapter.
+    QString text = entry.text;
+    const qsizetype introEnd = text.lastIndexOf(QChar(PlainEntryText::kIntroEnd));
+    if (introEnd >= 0) {
+        QString before = text.left(introEnd);
+        before.remove(QChar(PlainEntryText::kIntroEnd));
+        const QString intro = PlainEntryText::commentary(before, &m_replaced);
+        if (!intro.isEmpty())
+            m_intro.append(intro);
+        text = text.mid(introEnd + 1);
+    }
     flushIntroduction();
-    addLine(book, chapter, entry.verse, PlainEntryText::commentary(entry.text, &m_replaced));
+    addLine(book, chapter, entry.verse, PlainEntryText::commentary(text, &m_replaced));
 }
 
 void VerseTextBuilder::flushIntroduction() {
