@@ -34,6 +34,8 @@ extern const char* const kNameUsage;
 int runName(const QStringList& args);
 extern const char* const kNotesUsage;
 int runNotes(const QStringList& args);
+extern const char* const kImportUsage;
+int runImport(const QStringList& args);
 
 extern const char* const kDiaryUsage;
 int runDiary(const QStringList& args);

@@ -37,6 +37,8 @@ const Cli::Command kCommands[] = {
      &Cli::runName},
     {"notes", "the translation notes' titles or one article, as the notes window",
      Cli::kNotesUsage, &Cli::runNotes},
+    {"import", "import installed SWORD modules, as the Tools menu's Import Module",
+     Cli::kImportUsage, &Cli::runImport},
 };
 
 void listCommands(std::FILE* to) {

@@ -167,6 +167,14 @@ QString commentary(const QString& text, int* replaced) {
     return paragraphs(t).join(QStringLiteral("\u00E3 "));
 }
 
+QString words(const QString& text) {
+    QString t = text;
+    for (char16_t mark : {kIntroEnd, kAddedOpen, kAddedClose})
+        t.remove(QChar(mark));
+    t.replace(QLatin1Char('\n'), QChar(kSoftBlank));
+    return definition(t, Resolver());
+}
+
 QStringList links(const QString& text) {
     QStringList out;
     for (qsizetype at = text.indexOf(QChar(kLinkOpen)); at >= 0;

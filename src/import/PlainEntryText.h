@@ -45,6 +45,10 @@ using Resolver = std::function<int(const QString& key)>;
 QString definition(const QString& text, const Resolver& resolve, int* resolved = nullptr,
                    int* unresolved = nullptr, int* replaced = nullptr);
 
+// The words of an entry of any kind, to measure its letters: every mark removed, links
+// without their keys, paragraphs joined by blanks.
+QString words(const QString& text);
+
 // The links of a text, in order (their keys).
 QStringList links(const QString& text);
 

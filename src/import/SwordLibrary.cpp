@@ -70,12 +70,12 @@ void sample(sword::SWModule* m, SwordModuleInfo::Kind kind, NearestWin1252& enco
     if (kind == SwordModuleInfo::Kind::Dictionary) {
         int n = 0;
         for ((*m) = sword::TOP; !m->popError() && n < 12; (*m)++, ++n)
-            encoder.encode(PlainEntryText::verse(fromModule(m->renderText().c_str())));
+            encoder.encode(PlainEntryText::words(fromModule(m->renderText().c_str())));
     } else {
         for (const char* ref : {"Gen 1:1", "Gen 1:2", "Gen 1:3", "Ps 23:1", "Ps 23:2", "Matt 1:18",
                                 "Matt 1:19", "John 1:1", "John 1:2", "Rom 1:1"}) {
             m->setKey(ref);
-            encoder.encode(PlainEntryText::verse(fromModule(m->renderText().c_str())));
+            encoder.encode(PlainEntryText::words(fromModule(m->renderText().c_str())));
             if (encoder.letters() > 1500)
                 break;
         }

@@ -43,6 +43,41 @@ QString entry(sword::ConfigEntMap& section, const char* key) {
     return it == section.end() ? QString() : QString::fromUtf8(it->second.c_str());
 }
 
+// Whether text declared Latin-1 (or not declared at all, which libsword takes for Latin-1)
+// is UTF-8 in fact: some packages leave the encoding out of the configuration.
+bool looksLikeUtf8(sword::SWModule* module) {
+    int multiByte = 0;
+    int entries = 0;
+    for ((*module) = sword::TOP; !module->popError() && entries < 20; (*module)++) {
+        const sword::SWBuf& raw = module->getRawEntryBuf();
+        if (raw.length() == 0)
+            continue;
+        ++entries;
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(raw.c_str());
+        const unsigned char* const end = p + raw.length();
+        while (p < end) {
+            if (*p < 0x80) {
+                ++p;
+                continue;
+            }
+            const int follow = (*p & 0xE0) == 0xC0 ? 1 : (*p & 0xF0) == 0xE0 ? 2 : (*p & 0xF8) == 0xF0 ? 3 : -1;
+            if (follow < 0 || end - p <= follow)
+                return false;
+            for (int i = 1; i <= follow; ++i)
+                if ((p[i] & 0xC0) != 0x80)
+                    return false;
+            p += follow + 1;
+            ++multiByte;
+        }
+    }
+    return multiByte > 0;
+}
+
+bool declaredUtf8(const QString& encoding) {
+    return encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0 ||
+           encoding.compare(QLatin1String("UTF8"), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 SwordManager::SwordManager(const QString& folder)
@@ -155,7 +190,18 @@ sword::SWModule* SwordManager::createModule(const char* name, const char* driver
     else if (chosen.endsWith(QLatin1String("LD"), Qt::CaseInsensitive))
         problem = checkLexicon(path, chosen);
     m_problems.insert(QString::fromUtf8(name), problem);
-    return sword::SWMgr::createModule(name, chosen.toUtf8().constData(), section);
+    const QByteArray driverName = chosen.toUtf8();
+    sword::SWModule* module = sword::SWMgr::createModule(name, driverName.constData(), section);
+    const QString encoding = entry(section, "Encoding");
+    if (module && problem == ImportRefusal::None && entry(section, "CipherKey").isEmpty() &&
+        (encoding.isEmpty() || encoding.compare(QLatin1String("Latin-1"), Qt::CaseInsensitive) == 0) &&
+        looksLikeUtf8(module)) {
+        delete module;
+        section.erase("Encoding");
+        section.insert(sword::ConfigEntMap::value_type("Encoding", "UTF-8"));
+        module = sword::SWMgr::createModule(name, driverName.constData(), section);
+    }
+    return module;
 }
 
 // First of the option filters: it must see the notes and headings the others take out.
@@ -165,10 +211,7 @@ void SwordManager::addGlobalOptionFilters(sword::SWModule* module, sword::Config
         type == QLatin1String(sword::SWMgr::MODTYPE_BIBLES)        ? SwordMarkupMarks::Mode::Verses
         : type == QLatin1String(sword::SWMgr::MODTYPE_COMMENTARIES) ? SwordMarkupMarks::Mode::Paragraphs
                                                                     : SwordMarkupMarks::Mode::Entries;
-    const bool latin1 = entry(section, "Encoding").compare(QLatin1String("UTF-8"),
-                                                           Qt::CaseInsensitive) != 0 &&
-                        entry(section, "Encoding").compare(QLatin1String("UTF8"),
-                                                           Qt::CaseInsensitive) != 0;
+    const bool latin1 = !declaredUtf8(entry(section, "Encoding"));
     const QString name = QString::fromUtf8(module->getName());
     auto marks = std::make_unique<SwordMarkupMarks>(mode, name, latin1);
     module->addOptionFilter(marks.get());
