@@ -64,7 +64,7 @@ public:
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return false;
     const bool written = f.write(bytes) == bytes.size() && f.flush();
     f.close();

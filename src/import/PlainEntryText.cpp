@@ -109,7 +109,11 @@ bool isEncliticAfterVerb(const QString& added, const QString& before) {
 } // namespace
 
 QString tidy(const QString& text) {
-    return resolveSoftBlanks(text).simplified();
+    QString t = resolveSoftBlanks(text);
+    t.replace(QChar(kAmpersand), QLatin1Char('&'));
+    t.replace(QChar(kLessThan), QLatin1Char('<'));
+    t.replace(QChar(kGreaterThan), QLatin1Char('>'));
+    return t.simplified();
 }
 
 QString verse(const QString& text, bool spanish) {

@@ -20,7 +20,12 @@ constexpr char16_t kAddedClose = 0xE002;
 // In a commentary entry: what comes before it introduces the chapter.
 constexpr char16_t kIntroEnd = 0xE003;
 
-// Soft blanks resolved, white space collapsed to single blanks, trimmed.
+constexpr char16_t kAmpersand = 0xE004;
+constexpr char16_t kLessThan = 0xE005;
+constexpr char16_t kGreaterThan = 0xE006;
+
+// Soft blanks resolved, "&", "<" and ">" put back, white space collapsed to single blanks,
+// trimmed.
 QString tidy(const QString& text);
 
 // A verse: line breaks are soft blanks (a verse is one line). Supplied words glued to their

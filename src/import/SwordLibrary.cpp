@@ -12,7 +12,9 @@
 #include "import/SwordManager.h"
 #include "import/SwordMarkupMarks.h"
 
+#include <gbfplain.h>
 #include <osisplain.h>
+#include <thmlplain.h>
 #include <swld.h>
 #include <swlog.h>
 #include <swmodule.h>
@@ -63,6 +65,31 @@ bool isOsis(sword::SWModule* m) {
     return source && !strcasecmp(source, "OSIS");
 }
 
+// libsword's plain-text filter for a module's markup.
+std::unique_ptr<sword::SWFilter> plainFilter(sword::SWModule* m) {
+    const char* source = m->getConfigEntry("SourceType");
+    if (source && !strcasecmp(source, "ThML"))
+        return std::make_unique<sword::ThMLPlain>();
+    if (source && !strcasecmp(source, "GBF"))
+        return std::make_unique<sword::GBFPlain>();
+    return std::make_unique<sword::OSISPlain>();
+}
+
+// The headings libsword took out of the entry to stand before it ("Preverse"), in order.
+QStringList preverseHeadings(sword::SWModule* m) {
+    QStringList out;
+    sword::AttributeTypeList& attributes = m->getEntryAttributes();
+    const auto headings = attributes.find("Heading");
+    if (headings == attributes.end())
+        return out;
+    const auto preverse = headings->second.find("Preverse");
+    if (preverse == headings->second.end())
+        return out;
+    for (const auto& heading : preverse->second)
+        out.append(fromModule(heading.second.c_str()));
+    return out;
+}
+
 // A few verses from both testaments, or the first entries of a dictionary: enough letters to
 // tell the script and the accents without reading the module.
 void sample(sword::SWModule* m, SwordModuleInfo::Kind kind, NearestWin1252& encoder) {
@@ -107,28 +134,31 @@ SwordModuleInfo describe(SwordManager& manager, sword::SWModule* m) {
 
 // The psalm title among the headings libsword took out of the verse, as plain text. The
 // headings were taken out after SwordMarkupMarks had marked them.
-QString psalmTitle(sword::SWModule* m, sword::OSISPlain& plain) {
-    sword::AttributeTypeList& attributes = m->getEntryAttributes();
-    const auto headings = attributes.find("Heading");
-    if (headings == attributes.end())
-        return QString();
-    const auto preverse = headings->second.find("Preverse");
-    if (preverse == headings->second.end())
-        return QString();
-    for (const auto& heading : preverse->second) {
-        const char* text = heading.second.c_str();
-        const char* start = std::strstr(text, "<title");
-        if (!start)
+QString psalmTitle(sword::SWModule* m, sword::SWFilter& plain) {
+    for (const QString& heading : preverseHeadings(m)) {
+        const qsizetype start = heading.indexOf(QLatin1String("<title"));
+        const qsizetype tagEnd = start < 0 ? -1 : heading.indexOf(QLatin1Char('>'), start);
+        if (tagEnd < 0 || !heading.mid(start, tagEnd - start).contains(QLatin1String("type=\"psalm\"")))
             continue;
-        const char* tagEnd = std::strchr(start, '>');
-        if (!tagEnd || !std::strstr(std::string(start, tagEnd).c_str(), "type=\"psalm\""))
-            continue;
-        const char* end = std::strstr(tagEnd, "</title>");
-        sword::SWBuf buf(start, end ? size_t(end - start) + 8 : std::strlen(start));
+        const qsizetype end = heading.indexOf(QLatin1String("</title>"), tagEnd);
+        const QByteArray title = heading.mid(start, end < 0 ? -1 : end + 8 - start).toUtf8();
+        sword::SWBuf buf(title.constData());
         plain.processText(buf, m->getKey(), m);
         return fromModule(buf.c_str());
     }
     return QString();
+}
+
+// A commentary's headings before the entry (a chapter's introduction and outline) go in front
+// of its text, ended by the introduction mark.
+QString withIntroduction(sword::SWModule* m, sword::SWFilter& plain, const QString& text) {
+    QString intro;
+    for (const QString& heading : preverseHeadings(m)) {
+        sword::SWBuf buf(heading.toUtf8().constData());
+        plain.processText(buf, m->getKey(), m);
+        intro += fromModule(buf.c_str()) + QLatin1Char('\n');
+    }
+    return intro.isEmpty() ? text : intro + QChar(PlainEntryText::kIntroEnd) + text;
 }
 
 } // namespace
@@ -183,7 +213,7 @@ SwordLibrary::ReadResult SwordLibrary::Read(const QString& name, const EntrySink
     manager->setPlainOptions(info.kind == SwordModuleInfo::Kind::Commentary);
     m->setProcessEntryAttributes(true);
     m->setSkipConsecutiveLinks(true);
-    sword::OSISPlain plain;
+    const std::unique_ptr<sword::SWFilter> plain = plainFilter(m);
     const bool titles = info.kind == SwordModuleInfo::Kind::Bible && isOsis(m);
 
     qint64 total = 0;
@@ -216,7 +246,9 @@ SwordLibrary::ReadResult SwordLibrary::Read(const QString& name, const EntrySink
             entry.chapter = vk->getChapter();
             entry.verse = vk->getVerse();
             if (titles && entry.verse == 1)
-                entry.title = psalmTitle(m, plain);
+                entry.title = psalmTitle(m, *plain);
+            if (info.kind == SwordModuleInfo::Kind::Commentary)
+                entry.text = withIntroduction(m, *plain, entry.text);
         } else {
             ++done;
             const char* key = m->getKeyText();

@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
 
 namespace {
 
@@ -36,6 +39,17 @@ const VerseDriver* verseDriver(const QString& name) {
 bool readable(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly);
+}
+
+// A folder that exists but cannot be listed (tried, not asked: access() would answer for the
+// real user, not for the one the files are opened as).
+bool unlistable(const QString& path) {
+    DIR* dir = opendir(QFile::encodeName(path).constData());
+    if (dir) {
+        closedir(dir);
+        return false;
+    }
+    return errno == EACCES;
 }
 
 QString entry(sword::ConfigEntMap& section, const char* key) {
@@ -137,6 +151,8 @@ ImportRefusal SwordManager::checkVerseIndex(const QString& path, const QString& 
     // One record per key of a testament: its verses and the headings of books and chapters.
     const long records[2] = {v11n->getNTStartOffset() + 1, lastOffset - v11n->getNTStartOffset() + 1};
     const VerseDriver* sibling = verseDriver(QLatin1String(declared->sibling));
+    if (unlistable(path))
+        return ImportRefusal::Unreadable;
     bool fitsDeclared = true, fitsSibling = true;
     int present = 0;
     const QDir dir(path);
@@ -171,6 +187,8 @@ ImportRefusal SwordManager::checkVerseIndex(const QString& path, const QString& 
 
 ImportRefusal SwordManager::checkLexicon(const QString& path, const QString& driver) const {
     const QString index = path + QStringLiteral(".idx");
+    if (unlistable(QFileInfo(path).path()))
+        return ImportRefusal::Unreadable;
     if (!QFileInfo::exists(index))
         return ImportRefusal::MissingData;
     if (!readable(index))
@@ -204,8 +222,38 @@ sword::SWModule* SwordManager::createModule(const char* name, const char* driver
     return module;
 }
 
-// First of the option filters: it must see the notes and headings the others take out.
+// First of the option filters: it must see the notes and headings the others take out. The
+// others are libsword's own, and every module gets those of its markup, not just those its
+// configuration lists: what is switched off must go whatever the configuration says. Only a
+// commentary keeps its headings (they are its section titles and chapter outlines) unless its
+// configuration asks for the headings filter.
 void SwordManager::addGlobalOptionFilters(sword::SWModule* module, sword::ConfigEntMap& section) {
+    static const struct {
+        const char* markup;
+        std::initializer_list<const char*> filters;
+    } kFilters[] = {
+        {"OSIS", {"OSISFootnotes", "OSISScripref", "OSISHeadings", "OSISStrongs", "OSISMorph",
+                  "OSISLemma", "OSISVariants", "OSISRedLetterWords"}},
+        {"ThML", {"ThMLFootnotes", "ThMLScripref", "ThMLHeadings", "ThMLStrongs", "ThMLMorph",
+                  "ThMLLemma", "ThMLVariants"}},
+        {"GBF", {"GBFFootnotes", "GBFHeadings", "GBFStrongs", "GBFMorph", "GBFRedLetterWords"}},
+    };
+    const QString markup = entry(section, "SourceType");
+    for (const auto& set : kFilters) {
+        if (markup.compare(QLatin1String(set.markup), Qt::CaseInsensitive) != 0)
+            continue;
+        for (const char* filter : set.filters) {
+            if (std::strstr(filter, "Headings") &&
+                !std::strcmp(module->getType(), sword::SWMgr::MODTYPE_COMMENTARIES))
+                continue;
+            bool listed = false;
+            for (auto it = section.lower_bound("GlobalOptionFilter");
+                 it != section.upper_bound("GlobalOptionFilter"); ++it)
+                listed = listed || it->second == filter;
+            if (!listed)
+                section.insert(sword::ConfigEntMap::value_type("GlobalOptionFilter", filter));
+        }
+    }
     const QString type = QString::fromUtf8(module->getType());
     const SwordMarkupMarks::Mode mode =
         type == QLatin1String(sword::SWMgr::MODTYPE_BIBLES)        ? SwordMarkupMarks::Mode::Verses

@@ -18,6 +18,11 @@ const char kAddedClose[] = "\xEE\x80\x82";
 // The end of what a commentary says before its first verse (U+E003).
 const char kIntroEnd[] = "\xEE\x80\x83";
 
+// "&", "<" and ">" of the text (U+E004 to U+E006), put back by PlainEntryText::tidy.
+const char kAmpersand[] = "\xEE\x80\x84";
+const char kLess[] = "\xEE\x80\x85";
+const char kGreater[] = "\xEE\x80\x86";
+
 // Elements the option filters drop with their content.
 const char* const kDropped[] = {"note", "title"};
 // Elements that end a line of text or a paragraph.
@@ -65,11 +70,9 @@ SwordMarkupMarks::SwordMarkupMarks(Mode mode, const QString& moduleName, bool la
     setTokenStart("<");
     setTokenEnd(">");
     setPassThruUnknownToken(true);
-    // Character references are for the plain filter to resolve: passed on as they are.
     setEscapeStart("&");
     setEscapeEnd(";");
     setPassThruUnknownEscapeString(true);
-    setPassThruNumericEscapeString(true);
 }
 
 sword::BasicFilterUserData* SwordMarkupMarks::createUserData(const sword::SWModule* module,
@@ -79,7 +82,10 @@ sword::BasicFilterUserData* SwordMarkupMarks::createUserData(const sword::SWModu
 
 char SwordMarkupMarks::processText(sword::SWBuf& text, const sword::SWKey* key,
                                    const sword::SWModule* module) {
-    m_lastInputLength = long(text.length());
+    // Filters further on may hand pieces of the entry (a note's text) through the chain again:
+    // the first call of an entry is the entry itself.
+    if (m_lastInputLength < 0)
+        m_lastInputLength = long(text.length());
     if (text.length() == 0)
         return 0;
     // Some sources leak the plain-text marker of the divine name instead of its element.
@@ -117,6 +123,42 @@ void SwordMarkupMarks::upperCaseTail(sword::SWBuf& buf, unsigned long from) cons
     const QByteArray bytes = m_latin1 ? upper.toLatin1() : upper.toUtf8();
     buf.setSize(from);
     buf.append(bytes.constData(), bytes.size());
+}
+
+bool SwordMarkupMarks::handleEscapeString(sword::SWBuf& buf, const char* escString,
+                                          sword::BasicFilterUserData* userData) {
+    MarksData* u = static_cast<MarksData*>(userData);
+    if (u->divineName > 0)
+        upperCaseTail(buf, u->textStart);
+    char32_t c = 0;
+    bool ok = false;
+    if (escString[0] == '#')
+        c = escString[1] == 'x' || escString[1] == 'X' ? QByteArray(escString + 2).toUInt(&ok, 16)
+                                                       : QByteArray(escString + 1).toUInt(&ok, 10);
+    else if (!std::strcmp(escString, "amp"))
+        c = '&', ok = true;
+    else if (!std::strcmp(escString, "lt"))
+        c = '<', ok = true;
+    else if (!std::strcmp(escString, "gt"))
+        c = '>', ok = true;
+    else if (!std::strcmp(escString, "quot"))
+        c = '"', ok = true;
+    else if (!std::strcmp(escString, "apos"))
+        c = '\'', ok = true;
+    if (!ok || c == 0 || c > 0x10FFFF)
+        return false; // another entity: the plain filter knows it
+    if (c == '&')
+        buf.append(kAmpersand);
+    else if (c == '<')
+        buf.append(kLess);
+    else if (c == '>')
+        buf.append(kGreater);
+    else if (m_latin1 && c < 0x100)
+        buf.append(char(c));
+    else
+        buf.append(QString::fromUcs4(&c, 1).toUtf8().constData());
+    u->textStart = buf.length();
+    return true;
 }
 
 QString SwordMarkupMarks::linkKey(const char* target) const {

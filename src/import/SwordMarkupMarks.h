@@ -12,7 +12,9 @@
 //  - where a dropped footnote, heading or speaker stood between two words, and after each
 //    block element, a soft blank (or, for commentaries and dictionaries, a line break) keeps
 //    the words apart;
-//  - a link to another entry of the same module is followed by a link mark holding its key.
+//  - a link to another entry of the same module is followed by a link mark holding its key;
+//  - character references are resolved here, "&", "<" and ">" as marks of their own, since
+//    one of libsword's filters drops "&amp;" and any later filter would read "<" as markup.
 // It also notes whether the entry it was given was empty, which tells a damaged data file from
 // an entry that is empty by design.
 class SwordMarkupMarks : public sword::SWOptionFilter, public sword::SWBasicFilter {
@@ -26,7 +28,7 @@ public:
     char processText(sword::SWBuf& text, const sword::SWKey* key = nullptr,
                      const sword::SWModule* module = nullptr) override;
 
-    // The length of the text given to the last call since startEntry(), before any change;
+    // The length of the text given to the first call since startEntry(), before any change;
     // -1 when there was no call.
     void startEntry() { m_lastInputLength = -1; }
     long lastInputLength() const { return m_lastInputLength; }
@@ -36,6 +38,8 @@ protected:
                                                const sword::SWKey* key) override;
     bool handleToken(sword::SWBuf& buf, const char* token,
                      sword::BasicFilterUserData* userData) override;
+    bool handleEscapeString(sword::SWBuf& buf, const char* escString,
+                            sword::BasicFilterUserData* userData) override;
 
 private:
     void upperCaseTail(sword::SWBuf& buf, unsigned long from) const;

@@ -126,7 +126,10 @@ bool readWholeFile(const QString& path, QByteArray& out) {
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile f(resolve(path));
-    if (!f.open(QIODevice::WriteOnly))
+    // Unbuffered: a write the disk takes only in part must show as short here. Through the
+    // buffer the missing end is lost at commit without an error, and the cut file replaces
+    // the whole one.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();

@@ -186,15 +186,22 @@ private slots:
         QCOMPARE(contents(root() + QStringLiteral("Prayers/entry.Px")), QByteArrayLiteral("kept"));
     }
 
-    // A write that fails part-way (full disk) must leave the old file whole.
+    // A write that fails part-way (full disk) must leave the old file whole, also when only
+    // its last few bytes do not fit (the buffered write would report them written).
+    void aFailedWriteLeavesTheOldFile_data() {
+        QTest::addColumn<int>("size");
+        QTest::newRow("far beyond the limit") << 256 * 1024;
+        QTest::newRow("a few bytes beyond") << 4096 + 40;
+    }
     void aFailedWriteLeavesTheOldFile() {
+        QFETCH(int, size);
         const QString target = root() + QStringLiteral("Bookmarks.txt");
         makeFile(target, "the old list\r\n");
         bool written = true;
         {
             FileSizeLimit limit(4096);
             QVERIFY(limit.ok());
-            written = writeWholeFile(target, QByteArray(256 * 1024, 'x'));
+            written = writeWholeFile(target, QByteArray(size, 'x'));
         }
         QVERIFY(!written);
         QCOMPARE(contents(target), QByteArrayLiteral("the old list\r\n"));
