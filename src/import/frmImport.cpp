@@ -68,7 +68,7 @@ void frmImport::buildControls() {
     layout->addWidget(lblStatus);
     layout->addWidget(ProgressBar1);
     layout->addLayout(buttons);
-    resize(860, 460);
+    resize(1060, 460);
 
     checkedConnect(cmdFolder, &QPushButton::clicked, this, &frmImport::cmdFolder_Click);
     checkedConnect(cmdImport, &QPushButton::clicked, this, &frmImport::cmdImport_Click);
@@ -113,12 +113,12 @@ void frmImport::fillList() {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(NameColumn, Qt::Unchecked);
         } else {
-            item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+            item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable));
         }
     }
     for (int c = NameColumn; c < ImportColumn; ++c)
         LV->resizeColumnToContents(c);
-    LV->setColumnWidth(DescriptionColumn, qMin(LV->columnWidth(DescriptionColumn), 320));
+    LV->setColumnWidth(DescriptionColumn, qMin(LV->columnWidth(DescriptionColumn), 300));
     QStringList shown;
     for (const QString& f : searched)
         shown.append(QDir::toNativeSeparators(f));
