@@ -3,8 +3,10 @@
 # Works as root or through sudo.
 set -euo pipefail
 
+# libsword-dev reads SWORD modules for the import (Tools, Import Module); extra arguments
+# are optional packages, such as SWORD modules for the import's tests.
 packages=(build-essential cmake pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
-          libxkbcommon-dev fonts-dejavu-core fonts-liberation2 adwaita-icon-theme
+          libxkbcommon-dev libsword-dev fonts-dejavu-core fonts-liberation2 adwaita-icon-theme
           poppler-utils xvfb xauth
           libchm-dev qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
           "$@")
