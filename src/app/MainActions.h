@@ -75,6 +75,7 @@ struct MainActions {
         QAction* integrityDictionaries = nullptr; // IntegrityDict
         QAction* integrityNames = nullptr;        // IntegrityNames
         QAction* integrityAll = nullptr;          // IntegrityAll
+        QAction* importModule = nullptr;          // ImportModule
     } tools;
 
     // The "Web/Email" menu: our web site, or a mail to us.

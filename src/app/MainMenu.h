@@ -109,6 +109,7 @@ public:
     void Advanced_Click();
     void VerseByVerse_Click();
     void BibDefaults_Click();
+    void ImportModule_Click();
     void menDebug_Click();
     void OpenPrayerDiary_Click();
     void SwitchIdent_Click();
@@ -237,6 +238,7 @@ private:
     // before chosen again (or the first) and its handler run, so that the search never
     // works on another translation than the one the list shows.
     void refillTranslationList();
+    void catalogueReloaded();
     void fillFontLists();
     bool applyPageSetupValues();
     void ShowSplash();

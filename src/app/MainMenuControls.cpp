@@ -173,7 +173,8 @@ void MainMenu::buildActions() {
                command("IntegrityCommentary", QStringLiteral("Co&mmentaries")),
                command("IntegrityDict", QStringLiteral("Dic&tionaries")),
                command("IntegrityNames", QStringLiteral("&Names")),
-               command("IntegrityAll", QStringLiteral("&All"))};
+               command("IntegrityAll", QStringLiteral("&All")),
+               command("ImportModule", QStringLiteral("&Import Module..."))};
     a.tools.debug->setCheckable(true);
     a.web = {command("mDiscussionForum", QStringLiteral("Discussion Forum")),
              command("GotoWebsite", QStringLiteral("Web Site")),
@@ -311,7 +312,8 @@ void MainMenu::buildMenus() {
 
     m.tools = menu(nullptr, "menTools", "&Tools");
     m.tools->addActions(
-        {a.tools.language, a.tools.folderTool, a.tools.debug, a.tools.options, a.tools.reIndex});
+        {a.tools.language, a.tools.folderTool, a.tools.debug, a.tools.options, a.tools.reIndex,
+         a.tools.importModule});
     m.integrity = menu(m.tools, "IntegrityCheck", "&Integrity Check");
     m.integrity->addActions({a.tools.integrityBibles, a.tools.integrityCommentaries,
                              a.tools.integrityDictionaries, a.tools.integrityNames,

@@ -134,6 +134,7 @@ void MainMenu::International() {
         {a.tools.integrityDictionaries, 100, cap},
         {a.tools.integrityNames, 101, cap},
         {a.tools.integrityAll, 102, cap},
+        {a.tools.importModule, 1049, cap},
         {a.tools.debug, 199, cap},
         {m.web, 103, cap},
         {a.web.forum, 104, cap},

@@ -27,6 +27,7 @@
 #include "diary/IdentityList.h"
 #include "diary/PIdentity.h"
 #include "diary/PrayerPopup.h"
+#include "import/frmImport.h"
 #include "integrity/IntegrityPane.h"
 #include "library/DataFolders.h"
 #include "library/FileFunctions.h"
@@ -119,6 +120,7 @@ void MainMenu::connectWindows() {
         {a.tools.integrityDictionaries, &MainMenu::IntegrityDict_Click, dictionaryInstalled},
         {a.tools.integrityNames, &MainMenu::IntegrityNames_Click, namesInstalled},
         {a.tools.integrityAll, &MainMenu::IntegrityAll_Click, nullptr},
+        {a.tools.importModule, &MainMenu::ImportModule_Click, nullptr},
         {a.help.licence, &MainMenu::LicenceAgreement_Click, nullptr},
         {a.help.about, &MainMenu::About_Click, nullptr},
         {a.help.splash, &MainMenu::SplashScreen_Click, nullptr},
@@ -431,17 +433,26 @@ void MainMenu::VerseByVerse_Click() {
                [this] { return new MultiBib(m_state, this); });
 }
 
+// After the translation catalogue was reloaded (a precedence change, an imported module):
+// every list of modules follows it there and then.
+void MainMenu::catalogueReloaded() {
+    refillTranslationList();
+    if (m_multiBible)
+        m_multiBible->catalogueReloaded();
+}
+
 void MainMenu::BibDefaults_Click() {
     SetDefaults options(m_state, this);
-    // Each precedence change reloads the catalogue at once: the lists follow it there and then.
-    checkedConnect(&options, &SetDefaults::catalogueReloaded, this, [this] {
-        refillTranslationList();
-        if (m_multiBible)
-            m_multiBible->catalogueReloaded();
-    });
+    checkedConnect(&options, &SetDefaults::catalogueReloaded, this, &MainMenu::catalogueReloaded);
     checkedConnect(&options, &SetDefaults::optionsSaved, this,
                    [this] { chkActiveUpd->setChecked(m_state.ActiveUpdateBib1 == 1); });
     options.exec();
+}
+
+void MainMenu::ImportModule_Click() {
+    frmImport window(m_state, this);
+    checkedConnect(&window, &frmImport::catalogueReloaded, this, &MainMenu::catalogueReloaded);
+    window.exec();
 }
 
 void MainMenu::menDebug_Click() {

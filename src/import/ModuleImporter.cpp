@@ -9,7 +9,7 @@
 #include "library/ModuleValidator.h"
 #include "library/ProgramState.h"
 #include "library/VerseIndex.h"
-#include "platform/Dialogs.h"
+#include "platform/ConsoleDialogs.h"
 #include "platform/Win1252.h"
 
 #include <QDir>
@@ -44,22 +44,13 @@ bool inRange(int number, Range r) {
 }
 
 // Boxes the index builder would show are kept as the reason of a failed import instead.
-class CollectingDialogs : public Dialogs {
+class CollectingDialogs : public ConsoleDialogs {
 public:
     QString text;
     Answer message(const Box& box) override {
         text = box.text;
         return box.defaultButton;
     }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> folder(const QString&, const QString&) override { return std::nullopt; }
-    std::optional<QColor> colour(const QColor&) override { return std::nullopt; }
-    std::optional<QFont> font(const QFont&) override { return std::nullopt; }
-    bool printer(QPrinter&) override { return false; }
 };
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -287,11 +278,9 @@ ModuleImporter::Outcome ModuleImporter::Import(const SwordLibrary& library, cons
                         temp.filePath(QStringLiteral("previous.INDEX"))))
             return fail(indexTarget);
     }
-    if (!FileFunctions::writeWholeFile(cataloguePath, newCatalogue))
+    if (!Catalogues::RewriteTranslations(m_state, records))
         return fail(cataloguePath);
     moves.commit();
-
-    Catalogues::LoadTranslationCatalogue(m_state);
     // A replaced text's old index may be the one every window sees.
     if (m_state.CurrentIndexFile.compare(listed, Qt::CaseInsensitive) == 0)
         VerseIndex::LoadIndexFile(m_state, m_state.CurrentIndexFile);

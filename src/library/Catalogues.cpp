@@ -140,6 +140,14 @@ QByteArray FormatTranslations(const QVector<TranslationRecord>& records) {
     return out;
 }
 
+bool RewriteTranslations(ProgramState& state, const QVector<TranslationRecord>& records) {
+    if (!FileFunctions::writeWholeFile(state.SysDefsFolder + QStringLiteral("Translations.txt"),
+                                       FormatTranslations(records)))
+        return false;
+    LoadTranslationCatalogue(state);
+    return true;
+}
+
 bool LoadBookCatalogue(ProgramState& state) {
     if (loadBooks(state))
         return true;

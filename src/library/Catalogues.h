@@ -32,6 +32,12 @@ QByteArray FormatTranslations(const QVector<TranslationRecord>& records);
 // step (which asks the program to end); returns false then.
 bool LoadBookCatalogue(ProgramState& state);
 
+// Replaces "Translations.txt" with these records in one step (a failed write leaves the old
+// file as it was) and, when written, reloads the module lists so every window sees the
+// change. The one way the program rewrites the catalogue: the precedence list and the
+// module import both go through it.
+bool RewriteTranslations(ProgramState& state, const QVector<TranslationRecord>& records);
+
 enum class TranslationResult { Loaded, NoBibles, Missing };
 // Rebuilds the module lists. Missing: the catalogue is absent (message shown, end requested).
 // NoBibles: no enabled, present Bible; the caller shows the no-Bibles window.

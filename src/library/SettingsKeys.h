@@ -116,6 +116,7 @@ constexpr IntKey HeightBookmark{QLatin1String("HeightBookmark"), 5000, kInt32Low
 // not set, the web address of the project followed by NoticeFileName.
 constexpr QLatin1String NoticeURL("NoticeURL");
 constexpr QLatin1String NoticeFileName("mp3notice.txt");
+
 // Module import: the SWORD folder the user chose last in the import window ("Settings").
 constexpr QLatin1String ImportFolder("ImportFolder");
 

@@ -137,9 +137,5 @@ PrecedenceList::Write PrecedenceList::RewritePrimaryIndex(ProgramState& state) c
     for (const Catalogues::TranslationRecord& r : old.records)
         if (r.number >= kFirstOtherRecord)
             records.append(r);
-    if (!FileFunctions::writeWholeFile(cataloguePath(state),
-                                       Catalogues::FormatTranslations(records)))
-        return Write::Failed;
-    Catalogues::LoadTranslationCatalogue(state);
-    return Write::Written;
+    return Catalogues::RewriteTranslations(state, records) ? Write::Written : Write::Failed;
 }

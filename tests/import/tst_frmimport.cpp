@@ -2,11 +2,18 @@
 #include "ImportFixture.h"
 #include "SwordTestFolder.h"
 
+#include "MainMenuFixture.h"
+#include "ModalDriver.h"
+
+#include "app/MainActions.h"
 #include "import/SwordLibrary.h"
+#include "parallel/MultiBib.h"
 #include "import/frmImport.h"
 #include "library/SettingsKeys.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -184,6 +191,33 @@ private slots:
         QCOMPARE(f.settings->read(SettingsKeys::Settings, SettingsKeys::ImportFolder, QString()), other.path());
         const frmImport again(*f.state, {m_sword->path()});
         QCOMPARE(ctl<QTreeWidget>(again, "LV")->topLevelItemCount(), 4);
+    }
+
+    // From the Tools menu: the imported Bible is offered at once by the main window and the
+    // multi-Bible view already open.
+    void mainWindowOffersTheImportedBible() {
+        MainMenuFixture m;
+        m.load();
+        const MainActions& a = m.window->actions();
+        a.view.multiBible->trigger();
+        MultiBib* view = m.window->findChild<MultiBib*>();
+        QVERIFY(view);
+        qputenv("SWORD_PATH", m_sword->path().toUtf8());
+        ModalDriver::whenModal(QStringLiteral("frmImport"), [](QWidget* w) {
+            tick(ctl<QTreeWidget>(*w, "LV"), "Small");
+            ctl<QPushButton>(*w, "cmdImport")->click();
+            ctl<QPushButton>(*w, "cmdClose")->click();
+        });
+        m.dialogs.expectMessage(Dialogs::Answer::Ok, "Imported: Small test module");
+        QCOMPARE(a.tools.importModule->text(), QStringLiteral("&Import Module..."));
+        a.tools.importModule->trigger();
+        qunsetenv("SWORD_PATH");
+        QCOMPARE(m.dialogs.pending(), 0);
+        auto* list = ctl<QComboBox>(*m.window, "cboTranslation");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->itemText(1), QStringLiteral("Small test module"));
+        view->cmdGo->click();
+        QTRY_VERIFY(view->RT->toPlainText().contains("In the beginning, verse 1."));
     }
 };
 

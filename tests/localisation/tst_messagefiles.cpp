@@ -56,6 +56,7 @@ const Range kStandardNumbers[] = {
     {472, 479}, // prayer diary: failed saves, refused headings and dates, identities
     {490, 507}, // bookmark and language editor boxes
     {510, 520}, // help-file and audio Bibles, the download notice
+    {530, 549}, // module import
     {900, 901}, // licence agreement and help windows
 };
 
@@ -80,6 +81,7 @@ const Range kFormNumbers[] = {
     {900, 906}, // about box, licence agreement and help windows
     {990, 1002}, // bookmark windows, the language list's last entry
     {1010, 1024}, // help-file and audio Bible windows, the download notice
+    {1030, 1049}, // module import window
 };
 
 // Records that are built around a value ("%"): every other record must not hold a "%",
@@ -88,10 +90,11 @@ const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46,
                                      65, 70, 74, 75, 77, 78, 79, 85, 86, 97, 98, 100, 101, 402,
                                      403, 410, 411, 412, 420, 430, 451, 452, 453, 454, 455, 456,
                                      472, 473, 474, 475, 477, 478, 479, 495, 496, 502, 503, 504,
-                                     505, 506, 507, 511, 512, 514, 515, 516, 517, 518, 519, 900,
-                                     901};
-const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,
-                                 18, 20, 24, 25, 26, 190, 191, 192, 900, 961};
+                                     505, 506, 507, 511, 512, 514, 515, 516, 517, 518, 519, 530,
+                                     536, 537, 539, 540, 541, 543, 544, 545, 546, 547, 548, 549,
+                                     900, 901};
+const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,  18,  20,
+                                 24, 25, 26, 190, 191, 192, 900, 961, 1045, 1046};
 
 QSet<int> expand(const Range* ranges, size_t count) {
     QSet<int> out;
