@@ -55,13 +55,16 @@ struct ProgramFolder {
 
     ProgramFolder() {
         const QString source = QStringLiteral(TOLVANE_SOURCE_DIR "/data/program/");
-        for (const char* file : {"msg/ENGLISH_STD.mes", "msg/ENGLISH_FRM.mes", "sysdefs/Books.txt"}) {
+        for (const char* file :
+             {"msg/ENGLISH_STD.mes", "msg/ENGLISH_FRM.mes", "sysdefs/Books.txt"}) {
             QByteArray bytes;
             FileFunctions::readWholeFile(source + QLatin1String(file), bytes);
             write(dir.filePath(QLatin1String(file)), bytes);
         }
-        write(dir.filePath(QStringLiteral("sysdefs/Translations.txt")), "1,1,\"Small\",\"b_tst\"\r\n");
-        write(dir.filePath(QStringLiteral("Modules/Bible/b_tst.txt")), "1\t1\t1\t1\tIn the beginning.\r\n");
+        write(dir.filePath(QStringLiteral("sysdefs/Translations.txt")),
+              "1,1,\"Small\",\"b_tst\"\r\n");
+        write(dir.filePath(QStringLiteral("Modules/Bible/b_tst.txt")),
+              "1\t1\t1\t1\tIn the beginning.\r\n");
         for (const char* folder : {"Modules/Commentary", "Modules/Dictionary", "Index", "Scratch"})
             QDir().mkpath(dir.filePath(QLatin1String(folder)));
         state.programDir = dir.path();
@@ -76,7 +79,8 @@ struct ProgramFolder {
 // A SWORD folder of `count` modules: the Debian modules' configurations under new names,
 // over the installed data.
 bool makeModules(const QString& folder, int count) {
-    const QStringList confs = QDir(kDebian + QStringLiteral("/mods.d")).entryList({"*.conf"}, QDir::Files);
+    const QStringList confs =
+        QDir(kDebian + QStringLiteral("/mods.d")).entryList({"*.conf"}, QDir::Files);
     QStringList modules;
     for (const QString& c : confs)
         if (c != QLatin1String("globals.conf"))
@@ -89,7 +93,8 @@ bool makeModules(const QString& folder, int count) {
                                              QRegularExpression::MultilineOption);
     for (int i = 0; i < count; ++i) {
         QByteArray text;
-        FileFunctions::readWholeFile(kDebian + QStringLiteral("/mods.d/") + modules.at(i % modules.size()), text);
+        FileFunctions::readWholeFile(
+            kDebian + QStringLiteral("/mods.d/") + modules.at(i % modules.size()), text);
         QString conf = QString::fromUtf8(text);
         conf.replace(kSection, QStringLiteral("[\\1_%1]").arg(i));
         write(folder + QStringLiteral("/mods.d/m%1.conf").arg(i), conf.toUtf8());
@@ -107,7 +112,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!QFile::exists(kDebian + QStringLiteral("/mods.d/engKJV2006eb.conf"))) {
-        std::puts("sword-text-kjv is not installed (apt-get install sword-text-kjv): nothing to measure.");
+        std::puts("sword-text-kjv is not installed (apt-get install sword-text-kjv): nothing to "
+                  "measure.");
         return 0;
     }
 
@@ -116,7 +122,8 @@ int main(int argc, char** argv) {
     for (int r = 0; r < reps; ++r) {
         const SwordLibrary library({kDebian});
         floorMs.push_back(millis([&] {
-            library.Read(QStringLiteral("engKJV2006eb"), [](const SwordEntry&, qint64, qint64) { return true; });
+            library.Read(QStringLiteral("engKJV2006eb"),
+                         [](const SwordEntry&, qint64, qint64) { return true; });
         }));
         ProgramFolder folder;
         importMs.push_back(millis([&] {
@@ -130,13 +137,16 @@ int main(int argc, char** argv) {
         return 1;
     int listed = 0;
     for (int r = 0; r < reps; ++r)
-        listMs.push_back(millis([&] { listed = int(SwordLibrary({sword.path()}).modules().size()); }));
+        listMs.push_back(
+            millis([&] { listed = int(SwordLibrary({sword.path()}).modules().size()); }));
 
     const double import = median(importMs), floor = median(floorMs);
-    std::printf("import of the King James module (%d lines, with its index): %.0f ms (budget 3000 ms)\n",
-                lines, import);
-    std::printf("  floor, libsword reading every verse through the same filters: %.0f ms (import %.2fx)\n",
-                floor, import / floor);
+    std::printf(
+        "import of the King James module (%d lines, with its index): %.0f ms (budget 3000 ms)\n",
+        lines, import);
+    std::printf(
+        "  floor, libsword reading every verse through the same filters: %.0f ms (import %.2fx)\n",
+        floor, import / floor);
     std::printf("listing %d installed modules: %.0f ms (budget 500 ms)\n", listed, median(listMs));
     std::printf("(medians of %d repetitions)\n", reps);
     return 0;

@@ -38,8 +38,8 @@ ImportRefusal DictionaryBuilder::finish(QString* detail) {
     };
     for (int i = 0; i < m_list.size(); ++i) {
         const Entry& e = m_list.at(i);
-        const QString definition = PlainEntryText::definition(e.text, resolve, &m_resolved,
-                                                              &m_unresolved, &m_replaced);
+        const QString definition =
+            PlainEntryText::definition(e.text, resolve, &m_resolved, &m_unresolved, &m_replaced);
         m_bytes += QByteArray::number(i + 1) + '\t' + m_encoder.encode(e.headword) + '\t' +
                    m_encoder.encode(definition) + "\r\n";
     }

@@ -27,8 +27,8 @@ QString Kind(const ProgramState& state, SwordModuleInfo::Kind kind) {
 QString Importable(const ProgramState& state, ImportRefusal refusal, const QString& detail) {
     if (refusal == ImportRefusal::None)
         return MessageText::Frm(state, Msg::Yes);
-    return MessageText::Std(state, Msg::FirstRefusal + int(refusal) - int(ImportRefusal::UnsupportedKind),
-                            detail);
+    return MessageText::Std(
+        state, Msg::FirstRefusal + int(refusal) - int(ImportRefusal::UnsupportedKind), detail);
 }
 
 QStringList Row(const ProgramState& state, const SwordModuleInfo& info) {
@@ -55,8 +55,9 @@ QString Outcome(const ProgramState& state, const ModuleImporter::Outcome& o) {
             text += QStringLiteral("\r\n") +
                     MessageText::Std(state, Msg::Replaced, QString::number(o.charactersReplaced));
         if (!o.booksLeftOut.isEmpty())
-            text += QStringLiteral("\r\n") +
-                    MessageText::Std(state, Msg::LeftOut, o.booksLeftOut.join(QStringLiteral(", ")));
+            text +=
+                QStringLiteral("\r\n") +
+                MessageText::Std(state, Msg::LeftOut, o.booksLeftOut.join(QStringLiteral(", ")));
         return text;
     }
     case Status::Exists:

@@ -135,7 +135,8 @@ bool ModuleImporter::IsImported(const SwordModuleInfo& info) const {
     if (FileFunctions::FileExists(kindFolder(info.kind) + code + QStringLiteral(".txt")))
         return true;
     QByteArray bytes;
-    if (!FileFunctions::readWholeFile(m_state.SysDefsFolder + QStringLiteral("Translations.txt"), bytes))
+    if (!FileFunctions::readWholeFile(m_state.SysDefsFolder + QStringLiteral("Translations.txt"),
+                                      bytes))
         return false;
     for (const Catalogues::TranslationRecord& r : Catalogues::ParseTranslations(bytes).records)
         if (inRange(r.number, rangeOf(info.kind)) && r.code.compare(code, Qt::CaseInsensitive) == 0)
@@ -260,12 +261,13 @@ ModuleImporter::Outcome ModuleImporter::Import(const SwordLibrary& library, cons
     if (!writeFile(staged, bytes))
         return fail(staged);
     // The catalogue lists a Bible as code + ".TXT", and its index is named after that.
-    const QString listed = out.code + (info.kind == Kind::Bible ? QStringLiteral(".TXT")
-                                                                 : QStringLiteral(".txt"));
+    const QString listed =
+        out.code + (info.kind == Kind::Bible ? QStringLiteral(".TXT") : QStringLiteral(".txt"));
     CollectingDialogs indexErrors;
     ProgramState scratch(m_state.settings, indexErrors);
     scratch.IndexFolder = FileFunctions::withSeparator(temp.path());
-    if (!dictionary && !VerseIndex::CreateIndexFile(scratch, FileFunctions::withSeparator(temp.path()), listed))
+    if (!dictionary &&
+        !VerseIndex::CreateIndexFile(scratch, FileFunctions::withSeparator(temp.path()), listed))
         return fail(indexErrors.text.simplified());
 
     Moves moves;

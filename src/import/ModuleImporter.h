@@ -27,10 +27,10 @@ public:
         QString description;                         // as the catalogue shows it
         QString code;                                // the library's file name, no extension
         SwordModuleInfo::Kind kind = SwordModuleInfo::Kind::Other;
-        bool replaced = false;                       // an earlier import was replaced
-        int lines = 0;                               // verses or entries written
-        qint64 charactersReplaced = 0;               // written as their nearest character
-        QStringList booksLeftOut;                    // "Tob (245)": OSIS name and entries
+        bool replaced = false;         // an earlier import was replaced
+        int lines = 0;                 // verses or entries written
+        qint64 charactersReplaced = 0; // written as their nearest character
+        QStringList booksLeftOut;      // "Tob (245)": OSIS name and entries
     };
 
     explicit ModuleImporter(ProgramState& state) : m_state(state) {}

@@ -45,7 +45,8 @@ QString replaceEach(QString text, QChar from, QChar to, int* count) {
 
 QString lastWord(const QString& text) {
     qsizetype start = text.size();
-    while (start > 0 && (text.at(start - 1).isLetterOrNumber() || text.at(start - 1) == QLatin1Char('_')))
+    while (start > 0 &&
+           (text.at(start - 1).isLetterOrNumber() || text.at(start - 1) == QLatin1Char('_')))
         --start;
     return text.mid(start);
 }
@@ -54,13 +55,13 @@ QString lastWord(const QString& text) {
 // takes as its ending.
 bool isEncliticAfterVerb(const QString& added, const QString& before) {
     static const QStringList kPronouns = {
-        QStringLiteral("lo"),    QStringLiteral("la"),   QStringLiteral("le"),
-        QStringLiteral("los"),   QStringLiteral("las"),  QStringLiteral("les"),
-        QStringLiteral("me"),    QStringLiteral("te"),   QStringLiteral("se"),
-        QStringLiteral("nos"),   QStringLiteral("os"),   QStringLiteral("selo"),
-        QStringLiteral("sela"),  QStringLiteral("selos"), QStringLiteral("selas"),
-        QStringLiteral("melo"),  QStringLiteral("mela"), QStringLiteral("telo"),
-        QStringLiteral("tela"),  QStringLiteral("noslo"), QStringLiteral("oslo")};
+        QStringLiteral("lo"),   QStringLiteral("la"),    QStringLiteral("le"),
+        QStringLiteral("los"),  QStringLiteral("las"),   QStringLiteral("les"),
+        QStringLiteral("me"),   QStringLiteral("te"),    QStringLiteral("se"),
+        QStringLiteral("nos"),  QStringLiteral("os"),    QStringLiteral("selo"),
+        QStringLiteral("sela"), QStringLiteral("selos"), QStringLiteral("selas"),
+        QStringLiteral("melo"), QStringLiteral("mela"),  QStringLiteral("telo"),
+        QStringLiteral("tela"), QStringLiteral("noslo"), QStringLiteral("oslo")};
     // Words after which such a pronoun stands on its own ("y la declaró").
     static const QStringList kNotVerbs = {
         QStringLiteral("y"),      QStringLiteral("e"),      QStringLiteral("o"),
@@ -83,10 +84,9 @@ bool isEncliticAfterVerb(const QString& added, const QString& before) {
         QStringLiteral("he"),  QStringLiteral("fué"), QStringLiteral("fue"), QStringLiteral("ve"),
         QStringLiteral("pon"), QStringLiteral("sal"), QStringLiteral("ten"), QStringLiteral("ven"),
         QStringLiteral("oid"), QStringLiteral("dad")};
-    static const QStringList kEndings = {QStringLiteral("ar"),  QStringLiteral("er"),
-                                         QStringLiteral("ir"),  QStringLiteral("ír"),
-                                         QStringLiteral("ndo"), QStringLiteral("ad"),
-                                         QStringLiteral("ed"),  QStringLiteral("id")};
+    static const QStringList kEndings = {
+        QStringLiteral("ar"),  QStringLiteral("er"), QStringLiteral("ir"), QStringLiteral("ír"),
+        QStringLiteral("ndo"), QStringLiteral("ad"), QStringLiteral("ed"), QStringLiteral("id")};
     static const QString kAccented = QStringLiteral("áéíóúÁÉÍÓÚ");
     if (!kPronouns.contains(added.trimmed().toLower()))
         return false;

@@ -14,10 +14,10 @@
 
 #include <gbfplain.h>
 #include <osisplain.h>
-#include <thmlplain.h>
 #include <swld.h>
 #include <swlog.h>
 #include <swmodule.h>
+#include <thmlplain.h>
 #include <versekey.h>
 
 #include <cstring>
@@ -138,7 +138,8 @@ QString psalmTitle(sword::SWModule* m, sword::SWFilter& plain) {
     for (const QString& heading : preverseHeadings(m)) {
         const qsizetype start = heading.indexOf(QLatin1String("<title"));
         const qsizetype tagEnd = start < 0 ? -1 : heading.indexOf(QLatin1Char('>'), start);
-        if (tagEnd < 0 || !heading.mid(start, tagEnd - start).contains(QLatin1String("type=\"psalm\"")))
+        if (tagEnd < 0 ||
+            !heading.mid(start, tagEnd - start).contains(QLatin1String("type=\"psalm\"")))
             continue;
         const qsizetype end = heading.indexOf(QLatin1String("</title>"), tagEnd);
         const QByteArray title = heading.mid(start, end < 0 ? -1 : end + 8 - start).toUtf8();
@@ -187,9 +188,10 @@ SwordLibrary::SwordLibrary(const QStringList& folders) : d(std::make_unique<Priv
         }
         d->managers.push_back(std::move(manager));
     }
-    std::sort(m_modules.begin(), m_modules.end(), [](const SwordModuleInfo& a, const SwordModuleInfo& b) {
-        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
-    });
+    std::sort(m_modules.begin(), m_modules.end(),
+              [](const SwordModuleInfo& a, const SwordModuleInfo& b) {
+                  return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+              });
 }
 
 SwordLibrary::~SwordLibrary() = default;

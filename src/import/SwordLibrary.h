@@ -9,7 +9,7 @@
 
 // One entry of a module in plain text, as SwordLibrary reads it.
 struct SwordEntry {
-    QString book;  // OSIS name of the book ("Gen"); empty for dictionaries
+    QString book; // OSIS name of the book ("Gen"); empty for dictionaries
     int chapter = 0;
     int verse = 0;
     QString key;   // dictionaries: the entry's key (its headword)

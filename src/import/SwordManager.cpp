@@ -74,7 +74,10 @@ bool looksLikeUtf8(sword::SWModule* module) {
                 ++p;
                 continue;
             }
-            const int follow = (*p & 0xE0) == 0xC0 ? 1 : (*p & 0xF0) == 0xE0 ? 2 : (*p & 0xF8) == 0xF0 ? 3 : -1;
+            const int follow = (*p & 0xE0) == 0xC0   ? 1
+                               : (*p & 0xF0) == 0xE0 ? 2
+                               : (*p & 0xF8) == 0xF0 ? 3
+                                                     : -1;
             if (follow < 0 || end - p <= follow)
                 return false;
             for (int i = 1; i <= follow; ++i)
@@ -95,9 +98,8 @@ bool declaredUtf8(const QString& encoding) {
 } // namespace
 
 SwordManager::SwordManager(const QString& folder)
-    : sword::SWMgr(QFile::encodeName(QDir::cleanPath(folder) + QLatin1Char('/')).constData(),
-                   false, new sword::MarkupFilterMgr(sword::FMT_PLAIN, sword::ENC_UTF8), false,
-                   false),
+    : sword::SWMgr(QFile::encodeName(QDir::cleanPath(folder) + QLatin1Char('/')).constData(), false,
+                   new sword::MarkupFilterMgr(sword::FMT_PLAIN, sword::ENC_UTF8), false, false),
       m_folder(folder) {
     load();
 }
@@ -149,7 +151,8 @@ ImportRefusal SwordManager::checkVerseIndex(const QString& path, const QString& 
     const long lastOffset = v11n->getOffsetFromVerse(books - 1, last->getChapterMax(),
                                                      last->getVerseMax(last->getChapterMax()));
     // One record per key of a testament: its verses and the headings of books and chapters.
-    const long records[2] = {v11n->getNTStartOffset() + 1, lastOffset - v11n->getNTStartOffset() + 1};
+    const long records[2] = {v11n->getNTStartOffset() + 1,
+                             lastOffset - v11n->getNTStartOffset() + 1};
     const VerseDriver* sibling = verseDriver(QLatin1String(declared->sibling));
     if (unlistable(path))
         return ImportRefusal::Unreadable;
@@ -159,9 +162,8 @@ ImportRefusal SwordManager::checkVerseIndex(const QString& path, const QString& 
     for (int t = 0; t < 2; ++t) {
         const QString prefix = QLatin1String(t == 0 ? "ot." : "nt.");
         const QStringList found =
-            declared->compressed
-                ? dir.entryList({prefix + QStringLiteral("?zv")}, QDir::Files)
-                : dir.entryList({prefix + QStringLiteral("vss")}, QDir::Files);
+            declared->compressed ? dir.entryList({prefix + QStringLiteral("?zv")}, QDir::Files)
+                                 : dir.entryList({prefix + QStringLiteral("vss")}, QDir::Files);
         if (found.isEmpty())
             continue;
         const QString index = dir.filePath(found.first());
@@ -212,7 +214,8 @@ sword::SWModule* SwordManager::createModule(const char* name, const char* driver
     sword::SWModule* module = sword::SWMgr::createModule(name, driverName.constData(), section);
     const QString encoding = entry(section, "Encoding");
     if (module && problem == ImportRefusal::None && entry(section, "CipherKey").isEmpty() &&
-        (encoding.isEmpty() || encoding.compare(QLatin1String("Latin-1"), Qt::CaseInsensitive) == 0) &&
+        (encoding.isEmpty() ||
+         encoding.compare(QLatin1String("Latin-1"), Qt::CaseInsensitive) == 0) &&
         looksLikeUtf8(module)) {
         delete module;
         section.erase("Encoding");
@@ -232,10 +235,12 @@ void SwordManager::addGlobalOptionFilters(sword::SWModule* module, sword::Config
         const char* markup;
         std::initializer_list<const char*> filters;
     } kFilters[] = {
-        {"OSIS", {"OSISFootnotes", "OSISScripref", "OSISHeadings", "OSISStrongs", "OSISMorph",
-                  "OSISLemma", "OSISVariants", "OSISRedLetterWords"}},
-        {"ThML", {"ThMLFootnotes", "ThMLScripref", "ThMLHeadings", "ThMLStrongs", "ThMLMorph",
-                  "ThMLLemma", "ThMLVariants"}},
+        {"OSIS",
+         {"OSISFootnotes", "OSISScripref", "OSISHeadings", "OSISStrongs", "OSISMorph", "OSISLemma",
+          "OSISVariants", "OSISRedLetterWords"}},
+        {"ThML",
+         {"ThMLFootnotes", "ThMLScripref", "ThMLHeadings", "ThMLStrongs", "ThMLMorph", "ThMLLemma",
+          "ThMLVariants"}},
         {"GBF", {"GBFFootnotes", "GBFHeadings", "GBFStrongs", "GBFMorph", "GBFRedLetterWords"}},
     };
     const QString markup = entry(section, "SourceType");
@@ -255,10 +260,11 @@ void SwordManager::addGlobalOptionFilters(sword::SWModule* module, sword::Config
         }
     }
     const QString type = QString::fromUtf8(module->getType());
-    const SwordMarkupMarks::Mode mode =
-        type == QLatin1String(sword::SWMgr::MODTYPE_BIBLES)        ? SwordMarkupMarks::Mode::Verses
-        : type == QLatin1String(sword::SWMgr::MODTYPE_COMMENTARIES) ? SwordMarkupMarks::Mode::Paragraphs
-                                                                    : SwordMarkupMarks::Mode::Entries;
+    const SwordMarkupMarks::Mode mode = type == QLatin1String(sword::SWMgr::MODTYPE_BIBLES)
+                                            ? SwordMarkupMarks::Mode::Verses
+                                        : type == QLatin1String(sword::SWMgr::MODTYPE_COMMENTARIES)
+                                            ? SwordMarkupMarks::Mode::Paragraphs
+                                            : SwordMarkupMarks::Mode::Entries;
     const bool latin1 = !declaredUtf8(entry(section, "Encoding"));
     const QString name = QString::fromUtf8(module->getName());
     auto marks = std::make_unique<SwordMarkupMarks>(mode, name, latin1);

@@ -26,9 +26,9 @@ const char kGreater[] = "\xEE\x80\x86";
 // Elements the option filters drop with their content.
 const char* const kDropped[] = {"note", "title"};
 // Elements that end a line of text or a paragraph.
-const char* const kBlocks[] = {"l",   "lg",   "lb",        "div",  "p",    "chapter", "milestone",
-                               "list", "item", "table",    "row",  "br",      "head",
-                               "entryFree", "def", "sense"};
+const char* const kBlocks[] = {"l",         "lg",        "lb",   "div",   "p",   "chapter",
+                               "milestone", "list",      "item", "table", "row", "br",
+                               "head",      "entryFree", "def",  "sense"};
 
 const sword::StringList kOnlyValue = {"On"};
 
@@ -206,7 +206,8 @@ bool SwordMarkupMarks::handleToken(sword::SWBuf& buf, const char* token,
     } else if (name == "transChange" && m_mode == Mode::Verses && !selfClosing) {
         after = end ? "" : kAddedOpen;
         before = end ? kAddedClose : "";
-    } else if (name == "chapter" && m_mode == Mode::Verses && sword::XMLTag(token).getAttribute("eID")) {
+    } else if (name == "chapter" && m_mode == Mode::Verses &&
+               sword::XMLTag(token).getAttribute("eID")) {
         u->chapterEnded = true;
         u->suspendTextPassThru = true;
     } else if (oneOf(name, kDropped, std::size(kDropped))) {

@@ -5,9 +5,9 @@
 #include <QString>
 
 // The filter Tolvane puts in front of libsword's own option filters (an option filter that is
-// always on: raw filters would see a compressed module's bytes still compressed). Those turn the markup into
-// plain text and drop footnotes, Strong's numbers and headings; this one keeps what the plain
-// text would otherwise lose:
+// always on: raw filters would see a compressed module's bytes still compressed). Those turn the
+// markup into plain text and drop footnotes, Strong's numbers and headings; this one keeps what the
+// plain text would otherwise lose:
 //  - the divine name, printed in small capitals, is written in capitals;
 //  - where a dropped footnote, heading or speaker stood between two words, and after each
 //    block element, a soft blank (or, for commentaries and dictionaries, a line break) keeps

@@ -141,13 +141,14 @@ void frmImport::setBusy(bool busy) {
 }
 
 void frmImport::cmdFolder_Click() {
-    const std::optional<QString> folder =
-        m_state.dialogs.folder(Frm(m_state, 1030), m_chosen.isEmpty() ? QDir::homePath() : m_chosen);
+    const std::optional<QString> folder = m_state.dialogs.folder(
+        Frm(m_state, 1030), m_chosen.isEmpty() ? QDir::homePath() : m_chosen);
     if (!folder)
         return;
     if (!SwordLibrary::IsSwordFolder(*folder)) {
-        m_state.dialogs.show(Dialogs::Icon::Warning, TolvaneRoutines::ProductName(),
-                             ImportTexts::NotSwordFolder(m_state, QDir::toNativeSeparators(*folder)));
+        m_state.dialogs.show(
+            Dialogs::Icon::Warning, TolvaneRoutines::ProductName(),
+            ImportTexts::NotSwordFolder(m_state, QDir::toNativeSeparators(*folder)));
         return;
     }
     m_chosen = QDir::cleanPath(*folder);
@@ -188,7 +189,8 @@ void frmImport::cmdImport_Click() {
         if (outcome.status == ModuleImporter::Status::Exists &&
             m_state.dialogs.show(Dialogs::Icon::Question, TolvaneRoutines::ProductName(),
                                  ImportTexts::ReplaceQuestion(m_state, outcome),
-                                 Dialogs::Buttons::YesNo, Dialogs::Answer::No) == Dialogs::Answer::Yes)
+                                 Dialogs::Buttons::YesNo,
+                                 Dialogs::Answer::No) == Dialogs::Answer::Yes)
             outcome = importer.Import(*m_library, name, true, progress);
         if (outcome.status == ModuleImporter::Status::Exists)
             continue; // the user kept the module as it is
@@ -204,7 +206,8 @@ void frmImport::cmdImport_Click() {
     setBusy(false);
     if (!report.isEmpty())
         m_state.dialogs.show(changed ? Dialogs::Icon::Information : Dialogs::Icon::Warning,
-                             TolvaneRoutines::ProductName(), report.join(QStringLiteral("\r\n\r\n")));
+                             TolvaneRoutines::ProductName(),
+                             report.join(QStringLiteral("\r\n\r\n")));
     if (m_closeWhenStopped)
         QDialog::done(m_closeResult);
 }

@@ -36,13 +36,15 @@ struct ImportFixture {
     QMap<QString, QByteArray> snapshot() const {
         QMap<QString, QByteArray> files;
         for (const char* sub : {"Modules", "Index", "SysDefs"}) {
-            QDirIterator it(folder.file(QLatin1String(sub)), QDir::Files | QDir::Dirs | QDir::Hidden |
-                                                                  QDir::NoDotAndDotDot,
+            QDirIterator it(folder.file(QLatin1String(sub)),
+                            QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
                             QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString path = it.next();
                 files.insert(path.mid(folder.path().size()),
-                             QFileInfo(path).isDir() ? QByteArray("<folder>") : folder.read(path.mid(folder.path().size() + 1)));
+                             QFileInfo(path).isDir()
+                                 ? QByteArray("<folder>")
+                                 : folder.read(path.mid(folder.path().size() + 1)));
             }
         }
         return files;

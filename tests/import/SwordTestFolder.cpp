@@ -14,7 +14,8 @@
 namespace {
 
 template <typename Module>
-void writeVerses(Module& module, const SwordTestFolder::Entries& entries, const char* v11n = "KJV") {
+void writeVerses(Module& module, const SwordTestFolder::Entries& entries,
+                 const char* v11n = "KJV") {
     sword::VerseKey key;
     key.setVersificationSystem(v11n);
     key.setIntros(true);
@@ -81,17 +82,20 @@ void SwordTestFolder::addBible(const QString& name, const Entries& verses, const
                              language, conf));
 }
 
-void SwordTestFolder::addCommentary(const QString& name, const Entries& entries, const QString& conf) {
+void SwordTestFolder::addCommentary(const QString& name, const Entries& entries,
+                                    const QString& conf) {
     const QString folder = dataFolder(name) + QLatin1Char('/');
     QDir().mkpath(folder);
     const QByteArray p = QFile::encodeName(folder);
     sword::RawCom::createModule(p.constData());
     sword::RawCom module(p.constData());
     writeVerses(module, entries);
-    writeConf(name, QStringLiteral("ModDrv=RawCom\nSourceType=OSIS\nEncoding=UTF-8\nLang=en\n") + conf);
+    writeConf(name,
+              QStringLiteral("ModDrv=RawCom\nSourceType=OSIS\nEncoding=UTF-8\nLang=en\n") + conf);
 }
 
-void SwordTestFolder::addDictionary(const QString& name, const Entries& entries, const QString& conf) {
+void SwordTestFolder::addDictionary(const QString& name, const Entries& entries,
+                                    const QString& conf) {
     const QString folder = dataFolder(name);
     QDir().mkpath(folder);
     const QByteArray p = QFile::encodeName(folder + QStringLiteral("/dict"));
@@ -105,7 +109,8 @@ void SwordTestFolder::addDictionary(const QString& name, const Entries& entries,
         module.setKey(e.first.toUtf8().constData());
         module.setEntry(e.second.toUtf8().constData());
     }
-    writeConf(name, QStringLiteral("ModDrv=RawLD\nSourceType=TEI\nEncoding=UTF-8\nLang=en\n") + conf);
+    writeConf(name,
+              QStringLiteral("ModDrv=RawLD\nSourceType=TEI\nEncoding=UTF-8\nLang=en\n") + conf);
     // A dictionary's DataPath names the files' prefix, not a folder.
     QFile f(confPath(name));
     QVERIFY(f.open(QIODevice::ReadOnly));

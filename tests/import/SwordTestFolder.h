@@ -17,8 +17,10 @@ public:
     // conf: extra configuration lines ("Versification=NRSVA\n").
     void addBible(const QString& name, const Entries& verses, const QString& language = "en",
                   bool compressed = false, const QString& conf = QString());
-    void addCommentary(const QString& name, const Entries& entries, const QString& conf = QString());
-    void addDictionary(const QString& name, const Entries& entries, const QString& conf = QString());
+    void addCommentary(const QString& name, const Entries& entries,
+                       const QString& conf = QString());
+    void addDictionary(const QString& name, const Entries& entries,
+                       const QString& conf = QString());
 
     // The folder of a module's data files.
     QString dataFolder(const QString& name) const;

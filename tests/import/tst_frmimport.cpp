@@ -7,17 +7,17 @@
 
 #include "app/MainActions.h"
 #include "import/SwordLibrary.h"
-#include "parallel/MultiBib.h"
 #include "import/frmImport.h"
 #include "library/SettingsKeys.h"
+#include "parallel/MultiBib.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -35,7 +35,8 @@ QStringList rows(const QTreeWidget* list, bool boxes = true) {
             columns.append(item->text(c));
         QString box;
         if (boxes && (item->flags() & Qt::ItemIsUserCheckable))
-            box = item->checkState(0) == Qt::Checked ? QStringLiteral("[x] ") : QStringLiteral("[ ] ");
+            box = item->checkState(0) == Qt::Checked ? QStringLiteral("[x] ")
+                                                     : QStringLiteral("[ ] ");
         out.append(box + columns.join(QLatin1Char('\t')));
     }
     return out;
@@ -69,9 +70,11 @@ private slots:
         m_sword = std::make_unique<SwordTestFolder>();
         SwordTestFolder::Entries genesis;
         for (int v = 1; v <= 31; ++v)
-            genesis.append({QStringLiteral("Gen 1:%1").arg(v), QStringLiteral("In the beginning, verse %1.").arg(v)});
+            genesis.append({QStringLiteral("Gen 1:%1").arg(v),
+                            QStringLiteral("In the beginning, verse %1.").arg(v)});
         m_sword->addBible("Small", genesis);
-        m_sword->addBible("Greek", {{"John 1:1", "Ἐν ἀρχῇ ἦν ὁ λόγος, καὶ ὁ λόγος ἦν πρὸς τὸν θεόν"}}, "grc");
+        m_sword->addBible(
+            "Greek", {{"John 1:1", "Ἐν ἀρχῇ ἦν ὁ λόγος, καὶ ὁ λόγος ἦν πρὸς τὸν θεόν"}}, "grc");
         m_sword->addCommentary("Notes", {{"Gen 1:1", "On the beginning."}});
     }
 
@@ -80,11 +83,12 @@ private slots:
         ImportFixture f;
         frmImport w(*f.state, {m_sword->path()});
         QCOMPARE(w.windowTitle(), QStringLiteral("Import Module"));
-        QCOMPARE(rows(ctl<QTreeWidget>(w, "LV")),
-                 (QStringList{"Greek\tGreek test module\tBible\tgrc\tNo: its text is written in Greek "
-                              "letters, which Windows-1252 cannot hold.",
-                              "[ ] Notes\tNotes test module\tCommentary\ten\tYes",
-                              "[ ] Small\tSmall test module\tBible\ten\tYes"}));
+        QCOMPARE(
+            rows(ctl<QTreeWidget>(w, "LV")),
+            (QStringList{"Greek\tGreek test module\tBible\tgrc\tNo: its text is written in Greek "
+                         "letters, which Windows-1252 cannot hold.",
+                         "[ ] Notes\tNotes test module\tCommentary\ten\tYes",
+                         "[ ] Small\tSmall test module\tBible\ten\tYes"}));
         QCOMPARE(ctl<QLabel>(w, "lblFolders")->text(), "SWORD folders: " + m_sword->path());
         QVERIFY(ctl<QPushButton>(w, "cmdImport")->isEnabled());
         QVERIFY(!ctl<QPushButton>(w, "cmdStop")->isEnabled());
@@ -95,8 +99,8 @@ private slots:
         ImportFixture f;
         frmImport w(*f.state, SwordLibrary::StandardFolders() << m_sword->path());
         QProcess cli;
-        cli.start(QStringLiteral(TOLVANE_CLI), {"import", "--folder", f.folder.path(), "--sword",
-                                                m_sword->path(), "--list"});
+        cli.start(QStringLiteral(TOLVANE_CLI),
+                  {"import", "--folder", f.folder.path(), "--sword", m_sword->path(), "--list"});
         QVERIFY(cli.waitForFinished(120000));
         QCOMPARE(cli.exitCode(), 0);
         QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split('\n');
@@ -133,7 +137,8 @@ private slots:
         importThrough(w, {"Small"});
         const auto before = f.snapshot();
         QSignalSpy reloaded(&w, &frmImport::catalogueReloaded);
-        f.dialogs.expectMessage(Dialogs::Answer::No, "Small test module (b_small) is in the library already.");
+        f.dialogs.expectMessage(Dialogs::Answer::No,
+                                "Small test module (b_small) is in the library already.");
         ctl<QPushButton>(w, "cmdImport")->click();
         QCOMPARE(f.dialogs.pending(), 0);
         QCOMPARE(f.snapshot(), before);
@@ -166,7 +171,8 @@ private slots:
             else
                 ctl<QPushButton>(w, "cmdStop")->click();
         });
-        f.dialogs.expectMessage(Dialogs::Answer::Ok, "The import of Small was stopped. The library is unchanged.");
+        f.dialogs.expectMessage(Dialogs::Answer::Ok,
+                                "The import of Small was stopped. The library is unchanged.");
         importThrough(w, {"Small"});
         QCOMPARE(f.dialogs.pending(), 0);
         QCOMPARE(f.snapshot(), before);
@@ -178,17 +184,23 @@ private slots:
     void chosenFolder() {
         ImportFixture f;
         SwordTestFolder other;
-        other.addBible("Extra", {{"Gen 1:1", "In the beginning God created the heaven and the earth, and all that is in them."}});
+        other.addBible(
+            "Extra",
+            {{"Gen 1:1",
+              "In the beginning God created the heaven and the earth, and all that is in them."}});
         QTemporaryDir notSword;
         frmImport w(*f.state, {m_sword->path()});
         f.dialogs.expectFolder(notSword.path());
-        f.dialogs.expectMessage(Dialogs::Answer::Ok, "holds no SWORD modules (it has no mods.d folder)");
+        f.dialogs.expectMessage(Dialogs::Answer::Ok,
+                                "holds no SWORD modules (it has no mods.d folder)");
         ctl<QPushButton>(w, "cmdFolder")->click();
         f.dialogs.expectFolder(other.path());
         ctl<QPushButton>(w, "cmdFolder")->click();
         QCOMPARE(f.dialogs.pending(), 0);
-        QVERIFY(rows(ctl<QTreeWidget>(w, "LV")).contains("[ ] Extra\tExtra test module\tBible\ten\tYes"));
-        QCOMPARE(f.settings->read(SettingsKeys::Settings, SettingsKeys::ImportFolder, QString()), other.path());
+        QVERIFY(rows(ctl<QTreeWidget>(w, "LV"))
+                    .contains("[ ] Extra\tExtra test module\tBible\ten\tYes"));
+        QCOMPARE(f.settings->read(SettingsKeys::Settings, SettingsKeys::ImportFolder, QString()),
+                 other.path());
         const frmImport again(*f.state, {m_sword->path()});
         QCOMPARE(ctl<QTreeWidget>(again, "LV")->topLevelItemCount(), 4);
     }

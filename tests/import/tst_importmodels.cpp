@@ -52,28 +52,40 @@ private slots:
                                             << "Christ, the son";
         QTest::newRow("note before a comma") << "verse" << QString("Lord") + kSoft + ", and"
                                              << "Lord, and";
-        QTest::newRow("poetry lines") << "verse" << "him\nthat rideth \n" << "him that rideth";
+        QTest::newRow("poetry lines") << "verse"
+                                      << "him\nthat rideth \n"
+                                      << "him that rideth";
         QTest::newRow("supplied word glued")
             << "verse" << QString("allí") + kAdd + "también" + kEndAdd + "bdelio"
             << "allí también bdelio";
-        QTest::newRow("supplied word spaced") << "verse" << QString("many ") + kAdd + "are" + kEndAdd + " they"
-                                              << "many are they";
+        QTest::newRow("supplied word spaced")
+            << "verse" << QString("many ") + kAdd + "are" + kEndAdd + " they"
+            << "many are they";
         QTest::newRow("Spanish pronoun after a verb")
-            << "es" << QString("sáca") + kAdd + "lo" + kEndAdd + " fuera" << "sácalo fuera";
-        QTest::newRow("Spanish pronoun after y") << "es" << QString("y") + kAdd + "la" + kEndAdd + " vió"
-                                                 << "y la vió";
-        QTest::newRow("pronoun in English") << "verse" << QString("sáca") + kAdd + "lo" + kEndAdd
-                                            << "sáca lo";
-        QTest::newRow("commentary paragraphs") << "commentary" << "Verses 1-2\n\n  The first [verse]\n"
+            << "es" << QString("sáca") + kAdd + "lo" + kEndAdd + " fuera"
+            << "sácalo fuera";
+        QTest::newRow("Spanish pronoun after y")
+            << "es" << QString("y") + kAdd + "la" + kEndAdd + " vió"
+            << "y la vió";
+        QTest::newRow("pronoun in English")
+            << "verse" << QString("sáca") + kAdd + "lo" + kEndAdd << "sáca lo";
+        QTest::newRow("commentary paragraphs") << "commentary"
+                                               << "Verses 1-2\n\n  The first [verse]\n"
                                                << "Verses 1-2\u00E3 The first (verse)";
-        QTest::newRow("commentary literal 227") << "commentary" << "S\u00E3o" << "Sao";
-        QTest::newRow("definition lines") << "definition" << "A.\n- one\n\n- two|three\tfour"
+        QTest::newRow("commentary literal 227") << "commentary"
+                                                << "S\u00E3o"
+                                                << "Sao";
+        QTest::newRow("definition lines") << "definition"
+                                          << "A.\n- one\n\n- two|three\tfour"
                                           << "A.|- one|- two/three four";
-        QTest::newRow("link resolved") << "definition" << "See NEBO" + link("NEBO") + "."
+        QTest::newRow("link resolved") << "definition"
+                                       << "See NEBO" + link("NEBO") + "."
                                        << "See NEBO \u00AF n\u00B003530.";
-        QTest::newRow("link without target") << "definition" << "See GNAT" + link("GNAT")
-                                             << "See GNAT";
-        QTest::newRow("macron in the source") << "definition" << "a\u00AFb" << "a-b";
+        QTest::newRow("link without target") << "definition"
+                                             << "See GNAT" + link("GNAT") << "See GNAT";
+        QTest::newRow("macron in the source") << "definition"
+                                              << "a\u00AFb"
+                                              << "a-b";
     }
     void entryText() {
         QFETCH(QString, kind);
@@ -94,13 +106,17 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("replaced");
         QTest::addColumn<int>("verdict");
-        QTest::newRow("in the code page") << "Génesis “¶” — œ" << QByteArray("G\xE9nesis \x93\xB6\x94 \x97 \x9C")
-                                          << 0 << int(ImportRefusal::None);
-        QTest::newRow("arrow and hyphen") << "\u2192 non\u2011stop" << QByteArray("- non-stop") << 2
-                                          << int(ImportRefusal::None);
-        QTest::newRow("stroke and accents") << "Łódź Śląsk" << QByteArray("L\xF3" "dz Slask") << 4
-                                            << int(ImportRefusal::TooManyChanges);
-        QTest::newRow("zero-width dropped") << "a\u200Bb" << QByteArray("ab") << 1 << int(ImportRefusal::None);
+        QTest::newRow("in the code page")
+            << "Génesis “¶” — œ" << QByteArray("G\xE9nesis \x93\xB6\x94 \x97 \x9C") << 0
+            << int(ImportRefusal::None);
+        QTest::newRow("arrow and hyphen")
+            << "\u2192 non\u2011stop" << QByteArray("- non-stop") << 2 << int(ImportRefusal::None);
+        QTest::newRow("stroke and accents") << "Łódź Śląsk"
+                                            << QByteArray("L\xF3"
+                                                          "dz Slask")
+                                            << 4 << int(ImportRefusal::TooManyChanges);
+        QTest::newRow("zero-width dropped")
+            << "a\u200Bb" << QByteArray("ab") << 1 << int(ImportRefusal::None);
         QTest::newRow("Greek") << "Ἐν ἀρχῇ ἦν ὁ λόγος" << QByteArray("?? ???? ?? ? ?????") << 0
                                << int(ImportRefusal::Script);
     }
@@ -139,11 +155,11 @@ private slots:
         b.add(verse("Gen", 1, 2, "   "));
         QString detail;
         QCOMPARE(b.finish(&detail), ImportRefusal::None);
-        QCOMPARE(lines(b.bytes()), (QStringList{"1\t1\t1\t1\tIn the beginning",
-                                                "2\t19\t3\t0\tA Psalm of David.",
-                                                "3\t19\t3\t1\tLORD, how are they increased",
-                                                "4\t19\t119\t1\tBlessed are the undefiled",
-                                                "5\t40\t1\t1\tThe book of the generation"}));
+        QCOMPARE(lines(b.bytes()),
+                 (QStringList{"1\t1\t1\t1\tIn the beginning", "2\t19\t3\t0\tA Psalm of David.",
+                              "3\t19\t3\t1\tLORD, how are they increased",
+                              "4\t19\t119\t1\tBlessed are the undefiled",
+                              "5\t40\t1\t1\tThe book of the generation"}));
         QCOMPARE(b.titles(), 1);
         QCOMPARE(b.emptyLeftOut(), 1);
         QCOMPARE(b.booksLeftOut(), (QVector<QPair<QString, int>>{{"Tob", 2}}));
@@ -156,7 +172,8 @@ private slots:
         VerseTextBuilder b(VerseTextBuilder::Kind::Commentary, QStringLiteral("en"));
         b.add(verse("Gen", 0, 0, "Genesis"));
         b.add(verse("Gen", 1, 0, "Chapter 1"));
-        b.add(verse("Gen", 1, 1, QString("Outline") + QChar(PlainEntryText::kIntroEnd) + "Verses 1-2\nText"));
+        b.add(verse("Gen", 1, 1,
+                    QString("Outline") + QChar(PlainEntryText::kIntroEnd) + "Verses 1-2\nText"));
         b.add(verse("Gen", 2, 0, "Chapter 2"));
         b.add(verse("Gen", 3, 4, "Verse 4"));
         QCOMPARE(b.finish(nullptr), ImportRefusal::None);
@@ -172,7 +189,8 @@ private slots:
         QTest::addColumn<int>("refusal");
         QTest::addColumn<QString>("detail");
         QTest::newRow("254 lines in a chapter") << 1 << 254 << int(ImportRefusal::None) << "";
-        QTest::newRow("255 lines in a chapter") << 1 << 255 << int(ImportRefusal::LongChapter) << "Ps 1";
+        QTest::newRow("255 lines in a chapter")
+            << 1 << 255 << int(ImportRefusal::LongChapter) << "Ps 1";
         QTest::newRow("32767 lines") << 151 << 217 << int(ImportRefusal::None) << "";
         QTest::newRow("32832 lines") << 144 << 228 << int(ImportRefusal::TooManyLines) << "32832";
         QTest::newRow("no verse at all") << 0 << 0 << int(ImportRefusal::NoText) << "";
@@ -207,9 +225,10 @@ private slots:
         add("NEBO", "A god.");
         add("  ", "no headword");
         QCOMPARE(b.finish(nullptr), ImportRefusal::None);
-        QCOMPARE(lines(b.bytes()), (QStringList{"1\tAARON\tSee Moses \u00AF n\u00B000002 and NEBO \u00AF n\u00B000003",
-                                                "2\tMOSES\tA prophet.", "3\tNEBO\tA mountain.",
-                                                "4\tNEBO\tA god."}));
+        QCOMPARE(
+            lines(b.bytes()),
+            (QStringList{"1\tAARON\tSee Moses \u00AF n\u00B000002 and NEBO \u00AF n\u00B000003",
+                         "2\tMOSES\tA prophet.", "3\tNEBO\tA mountain.", "4\tNEBO\tA god."}));
         QCOMPARE(b.linksResolved(), 2);
         QVERIFY(ModuleValidator().checkDictionary("d", b.bytes()).isEmpty());
     }
@@ -218,8 +237,10 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("code");
-        QTest::newRow("Bible") << int(SwordModuleInfo::Kind::Bible) << "engKJV2006eb" << "b_engkjv2006eb";
-        QTest::newRow("commentary") << int(SwordModuleInfo::Kind::Commentary) << "MHCC" << "c_mhcc";
+        QTest::newRow("Bible") << int(SwordModuleInfo::Kind::Bible) << "engKJV2006eb"
+                               << "b_engkjv2006eb";
+        QTest::newRow("commentary") << int(SwordModuleInfo::Kind::Commentary) << "MHCC"
+                                    << "c_mhcc";
         QTest::newRow("dictionary") << int(SwordModuleInfo::Kind::Dictionary) << "Strong's.Greek"
                                     << "d_strong_s_greek";
     }

@@ -25,10 +25,11 @@ const QString kDebian = QStringLiteral("/usr/share/sword");
 SwordTestFolder::Entries smallBible() {
     return {{"Gen 1:1", "In the beginning <w lemma=\"strong:H0430\">God</w> created the heaven."},
             {"Gen 1:2", "And the earth was<note type=\"x\">Or, became</note>without form."},
-            {"Ps 3:1", "<div type=\"x-milestone\" subType=\"x-preverse\" sID=\"p1\"/><title type=\"psalm\" "
-                       "canonical=\"true\">A Psalm of David.</title><div type=\"x-milestone\" "
-                       "subType=\"x-preverse\" eID=\"p1\"/><divineName>Lord</divineName>, how are "
-                       "they increased!"},
+            {"Ps 3:1",
+             "<div type=\"x-milestone\" subType=\"x-preverse\" sID=\"p1\"/><title type=\"psalm\" "
+             "canonical=\"true\">A Psalm of David.</title><div type=\"x-milestone\" "
+             "subType=\"x-preverse\" eID=\"p1\"/><divineName>Lord</divineName>, how are "
+             "they increased!"},
             {"Ps 3:2", "Many <transChange type=\"added\">there be</transChange>which say."},
             {"Matt 1:1", "The book of the generation of Jesus Christ."}};
 }
@@ -69,7 +70,8 @@ private:
     bool m_root;
 };
 
-QString searchCounts(ProgramState& state, const QString& file, const QString& text, SearchMode mode) {
+QString searchCounts(ProgramState& state, const QString& file, const QString& text,
+                     SearchMode mode) {
     ScriptureSearch search(state);
     if (!search.prepare(SearchRequest{file, 72, mode, false, text}))
         return QStringLiteral("refused");
@@ -106,13 +108,16 @@ private slots:
         const ModuleImporter::Outcome o =
             ModuleImporter(*f.state).Import(library, QStringLiteral("engKJV2006eb"), false);
         QCOMPARE(int(o.status), int(ModuleImporter::Status::Imported));
-        QCOMPARE(f.folder.read("Modules/Bible/b_engkjv2006eb.txt"), f.folder.read("Modules/Bible/b_kjv.txt"));
+        QCOMPARE(f.folder.read("Modules/Bible/b_engkjv2006eb.txt"),
+                 f.folder.read("Modules/Bible/b_kjv.txt"));
         QCOMPARE(f.state->BibleFiles, (QStringList{"b_kjv.TXT", "b_engkjv2006eb.TXT"}));
-        for (const auto& [text, mode] : {std::pair{QStringLiteral("*JEHOVAH*"), SearchMode::Pattern},
-                                         std::pair{QStringLiteral("*faith* *hope*"), SearchMode::AllTerms},
-                                         std::pair{QStringLiteral("*LORD*"), SearchMode::Pattern}}) {
+        for (const auto& [text, mode] :
+             {std::pair{QStringLiteral("*JEHOVAH*"), SearchMode::Pattern},
+              std::pair{QStringLiteral("*faith* *hope*"), SearchMode::AllTerms},
+              std::pair{QStringLiteral("*LORD*"), SearchMode::Pattern}}) {
             const QString shipped = searchCounts(*f.state, "b_kjv.TXT", text, mode);
-            QVERIFY2(shipped.contains(QLatin1String(" Verses")) && !shipped.startsWith(QLatin1String("0 ")),
+            QVERIFY2(shipped.contains(QLatin1String(" Verses")) &&
+                         !shipped.startsWith(QLatin1String("0 ")),
                      qPrintable(shipped));
             QCOMPARE(searchCounts(*f.state, "b_engkjv2006eb.TXT", text, mode), shipped);
         }
@@ -148,7 +153,8 @@ private slots:
         // or notes, which the check asks for too).
         QStringList problems;
         for (const ModuleProblem& p : ModuleValidator().checkProgramFolder(f.folder.path()))
-            if (!p.file.startsWith(QLatin1String("ref.txt")) && !p.file.startsWith(QLatin1String("TLNotes")) &&
+            if (!p.file.startsWith(QLatin1String("ref.txt")) &&
+                !p.file.startsWith(QLatin1String("TLNotes")) &&
                 !p.file.startsWith(QLatin1String("Maps")))
                 problems.append(p.toString());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
@@ -160,8 +166,10 @@ private slots:
         SwordTestFolder sword;
         sword.addBible("Small", smallBible());
         sword.addCommentary("Notes", {{"Gen 1:1", "On the beginning."}});
-        sword.addDictionary("Words", {{"AARON", "<entryFree n=\"AARON\"><def>See <ref target=\"Words:MOSES\">MOSES</ref></def></entryFree>"},
-                                      {"MOSES", "A prophet."}});
+        sword.addDictionary("Words",
+                            {{"AARON", "<entryFree n=\"AARON\"><def>See <ref "
+                                       "target=\"Words:MOSES\">MOSES</ref></def></entryFree>"},
+                             {"MOSES", "A prophet."}});
         ImportFixture f("1,1,\"Test Bible\",\"b_tst\"\r\n2,0,\"Hidden\",\"b_hid\"\r\n"
                         "1600,1,\"Old Words\",\"d_old\"\r\n1700,1,\"Old Notes\",\"c_old\"\r\n");
         f.folder.write("Modules/Dictionary/d_old.txt", "1\tA\tB\r\n");
@@ -169,13 +177,16 @@ private slots:
         ModuleImporter importer(*f.state);
         for (const char* name : {"Small", "Notes", "Words"}) {
             const ModuleImporter::Outcome o = importer.Import(library, name, false);
-            QVERIFY2(o.status == ModuleImporter::Status::Imported, qPrintable(ImportTexts::Outcome(*f.state, o)));
+            QVERIFY2(o.status == ModuleImporter::Status::Imported,
+                     qPrintable(ImportTexts::Outcome(*f.state, o)));
         }
-        QCOMPARE(f.folder.read("sysdefs/Translations.txt"),
-                 QByteArray("1,1,\"Test Bible\",\"b_tst\"\r\n2,0,\"Hidden\",\"b_hid\"\r\n"
-                            "3,1,\"Small test module\",\"b_small\"\r\n"
-                            "1600,1,\"Old Words\",\"d_old\"\r\n1601,1,\"Words test module\",\"d_words\"\r\n"
-                            "1700,1,\"Old Notes\",\"c_old\"\r\n1701,1,\"Notes test module\",\"c_notes\"\r\n"));
+        QCOMPARE(
+            f.folder.read("sysdefs/Translations.txt"),
+            QByteArray(
+                "1,1,\"Test Bible\",\"b_tst\"\r\n2,0,\"Hidden\",\"b_hid\"\r\n"
+                "3,1,\"Small test module\",\"b_small\"\r\n"
+                "1600,1,\"Old Words\",\"d_old\"\r\n1601,1,\"Words test module\",\"d_words\"\r\n"
+                "1700,1,\"Old Notes\",\"c_old\"\r\n1701,1,\"Notes test module\",\"c_notes\"\r\n"));
         QCOMPARE(f.state->BibleNames, (QStringList{"Test Bible", "Small test module"}));
         QCOMPARE(f.state->DictionaryName, QStringLiteral("Words test module"));
         QCOMPARE(f.folder.read("Modules/Bible/b_small.txt"),
@@ -186,10 +197,12 @@ private slots:
                             "5\t19\t3\t2\tMany there be which say.\r\n"
                             "6\t40\t1\t1\tThe book of the generation of Jesus Christ.\r\n"));
         QCOMPARE(f.folder.read("Modules/Dictionary/d_words.txt"),
-                 QByteArray("1\tAARON\tSee MOSES \xAF n\xB0" "00002\r\n2\tMOSES\tA prophet.\r\n"));
+                 QByteArray("1\tAARON\tSee MOSES \xAF n\xB0"
+                            "00002\r\n2\tMOSES\tA prophet.\r\n"));
         // The index was built with the text, as the main window would build it.
         QVERIFY(!VerseIndex::IndexNeedsBuilding(*f.state, f.state->BibleFolder, "b_small.TXT"));
-        QVERIFY(!VerseIndex::IndexNeedsBuilding(*f.state, f.state->CommentaryFolder, "c_notes.txt"));
+        QVERIFY(
+            !VerseIndex::IndexNeedsBuilding(*f.state, f.state->CommentaryFolder, "c_notes.txt"));
     }
 
     // A module imported before is replaced only when asked to, in its place in the catalogue.
@@ -200,7 +213,8 @@ private slots:
         const SwordLibrary library({sword.path()});
         ModuleImporter importer(*f.state);
         const ModuleImporter::Outcome first = importer.Import(library, "Small", false);
-        QVERIFY2(first.status == ModuleImporter::Status::Imported, qPrintable(ImportTexts::Outcome(*f.state, first)));
+        QVERIFY2(first.status == ModuleImporter::Status::Imported,
+                 qPrintable(ImportTexts::Outcome(*f.state, first)));
         const auto before = f.snapshot();
         const ModuleImporter::Outcome again = importer.Import(library, "small", false);
         QCOMPARE(int(again.status), int(ModuleImporter::Status::Exists));
@@ -215,22 +229,29 @@ private slots:
     // What Windows-1252 cannot hold, and books outside the 66.
     void scriptsAndBooks() {
         SwordTestFolder sword;
-        sword.addBible("Greek", {{"John 1:1", "Ἐν ἀρχῇ ἦν ὁ λόγος, καὶ ὁ λόγος ἦν πρὸς τὸν θεόν"}}, "grc");
-        sword.addBible("Czech", {{"Gen 1:1", "Na počátku stvořil Bůh nebe a zemi. Země pak byla pustá"}}, "cs");
-        sword.addBible("Apocrypha",
-                       {{"Gen 1:1", "In the beginning God created the heaven and the earth, of which Dvořák sang."},
-                        {"Gen 1:2", "And the earth was without form, and void; and darkness was upon the face "
-                                    "of the deep. And the Spirit of God moved upon the face of the waters."},
-                        {"Tob 1:1", "Tobit"},
-                        {"Tob 1:2", "Tobias"}},
-                       "en", false, "Versification=NRSVA\n");
+        sword.addBible("Greek", {{"John 1:1", "Ἐν ἀρχῇ ἦν ὁ λόγος, καὶ ὁ λόγος ἦν πρὸς τὸν θεόν"}},
+                       "grc");
+        sword.addBible("Czech",
+                       {{"Gen 1:1", "Na počátku stvořil Bůh nebe a zemi. Země pak byla pustá"}},
+                       "cs");
+        sword.addBible(
+            "Apocrypha",
+            {{"Gen 1:1",
+              "In the beginning God created the heaven and the earth, of which Dvořák sang."},
+             {"Gen 1:2", "And the earth was without form, and void; and darkness was upon the face "
+                         "of the deep. And the Spirit of God moved upon the face of the waters."},
+             {"Tob 1:1", "Tobit"},
+             {"Tob 1:2", "Tobias"}},
+            "en", false, "Versification=NRSVA\n");
         ImportFixture f;
         const SwordLibrary library({sword.path()});
         QCOMPARE(ImportTexts::Importable(*f.state, library.modules().at(library.indexOf("Greek"))),
-                 QStringLiteral("No: its text is written in Greek letters, which Windows-1252 cannot hold."));
+                 QStringLiteral(
+                     "No: its text is written in Greek letters, which Windows-1252 cannot hold."));
         QVERIFY(ImportTexts::Importable(*f.state, library.modules().at(library.indexOf("Czech")))
                     .startsWith(QLatin1String("No: ")));
-        const ModuleImporter::Outcome o = ModuleImporter(*f.state).Import(library, "Apocrypha", false);
+        const ModuleImporter::Outcome o =
+            ModuleImporter(*f.state).Import(library, "Apocrypha", false);
         QCOMPARE(int(o.status), int(ModuleImporter::Status::Imported));
         QCOMPARE(ImportTexts::Outcome(*f.state, o),
                  QStringLiteral("Imported: Apocrypha test module (b_apocrypha.txt, 2).\r\n"
@@ -243,16 +264,23 @@ private slots:
     void failuresChangeNothing_data() {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<int>("status");
-        QTest::newRow("truncated data file") << "truncated data" << int(ModuleImporter::Status::Refused);
-        QTest::newRow("truncated index") << "truncated index" << int(ModuleImporter::Status::Refused);
+        QTest::newRow("truncated data file")
+            << "truncated data" << int(ModuleImporter::Status::Refused);
+        QTest::newRow("truncated index")
+            << "truncated index" << int(ModuleImporter::Status::Refused);
         QTest::newRow("missing conf") << "missing conf" << int(ModuleImporter::Status::NotFound);
         QTest::newRow("missing data") << "missing data" << int(ModuleImporter::Status::Refused);
-        QTest::newRow("folder without permission") << "unreadable" << int(ModuleImporter::Status::Refused);
+        QTest::newRow("folder without permission")
+            << "unreadable" << int(ModuleImporter::Status::Refused);
         QTest::newRow("stopped half-way") << "stop" << int(ModuleImporter::Status::Cancelled);
-        QTest::newRow("disk full writing the text") << "full text" << int(ModuleImporter::Status::Failed);
-        QTest::newRow("disk full writing the catalogue") << "full catalogue" << int(ModuleImporter::Status::Failed);
-        QTest::newRow("disk full replacing") << "full replace" << int(ModuleImporter::Status::Failed);
-        QTest::newRow("damaged catalogue") << "bad catalogue" << int(ModuleImporter::Status::Failed);
+        QTest::newRow("disk full writing the text")
+            << "full text" << int(ModuleImporter::Status::Failed);
+        QTest::newRow("disk full writing the catalogue")
+            << "full catalogue" << int(ModuleImporter::Status::Failed);
+        QTest::newRow("disk full replacing")
+            << "full replace" << int(ModuleImporter::Status::Failed);
+        QTest::newRow("damaged catalogue")
+            << "bad catalogue" << int(ModuleImporter::Status::Failed);
     }
     void failuresChangeNothing() {
         QFETCH(QString, damage);
@@ -261,21 +289,25 @@ private slots:
         SwordTestFolder::Entries verses;
         for (const char* book : {"Gen", "Exod", "Lev", "Num", "Deut"})
             for (int v = 1; v <= 30; ++v)
-                verses.append({QStringLiteral("%1 1:%2").arg(QLatin1String(book)).arg(v),
-                               QStringLiteral("Verse %1 of %2, written out long enough to fill a block.")
-                                   .arg(v)
-                                   .arg(QLatin1String(book))});
+                verses.append(
+                    {QStringLiteral("%1 1:%2").arg(QLatin1String(book)).arg(v),
+                     QStringLiteral("Verse %1 of %2, written out long enough to fill a block.")
+                         .arg(v)
+                         .arg(QLatin1String(book))});
         sword.addBible("Packed", verses, "en", true);
         const QString data = sword.dataFolder("Packed");
         // Many records make the catalogue longer than the text, for the limit to catch it.
         QByteArray catalogue = "1,1,\"Test Bible\",\"b_tst\"\r\n";
         for (int i = 0; i < 300; ++i)
-            catalogue += "1" + QByteArray::number(600 + i % 99) + ",1,\"A dictionary that is not there\",\"d_gone\"\r\n";
+            catalogue += "1" + QByteArray::number(600 + i % 99) +
+                         ",1,\"A dictionary that is not there\",\"d_gone\"\r\n";
         ImportFixture f(catalogue);
         if (damage == "bad catalogue")
             f.folder.writeTranslations(catalogue + "oops\r\n");
         if (damage == "full replace")
-            QCOMPARE(int(ModuleImporter(*f.state).Import(SwordLibrary({sword.path()}), "Packed", false).status),
+            QCOMPARE(int(ModuleImporter(*f.state)
+                             .Import(SwordLibrary({sword.path()}), "Packed", false)
+                             .status),
                      int(ModuleImporter::Status::Imported));
         if (damage == "truncated data")
             QVERIFY(QFile::resize(data + "/ot.bzz", QFileInfo(data + "/ot.bzz").size() / 2));
@@ -286,9 +318,10 @@ private slots:
         if (damage == "missing data")
             QVERIFY(QDir(data).removeRecursively());
         if (damage == "unreadable") {
-            QFile::setPermissions(sword.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                    QFile::ReadGroup | QFile::ExeGroup |
-                                                    QFile::ReadOther | QFile::ExeOther);
+            QFile::setPermissions(sword.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                    QFile::ExeOwner | QFile::ReadGroup |
+                                                    QFile::ExeGroup | QFile::ReadOther |
+                                                    QFile::ExeOther);
             QVERIFY(QFile::setPermissions(data, QFileDevice::Permissions()));
         }
         const auto before = f.snapshot();
@@ -300,11 +333,11 @@ private slots:
             if (damage == "full text")
                 limit = std::make_unique<FileSizeLimit>(4000);
             if (damage == "full catalogue" || damage == "full replace")
-                limit = std::make_unique<FileSizeLimit>(QFileInfo(f.folder.file("sysdefs/Translations.txt")).size() - 10);
-            o = ModuleImporter(*f.state).Import(library, "Packed", damage == "full replace",
-                                                [&](qint64 done, qint64 total) {
-                                                    return damage != "stop" || done < total / 2;
-                                                });
+                limit = std::make_unique<FileSizeLimit>(
+                    QFileInfo(f.folder.file("sysdefs/Translations.txt")).size() - 10);
+            o = ModuleImporter(*f.state).Import(
+                library, "Packed", damage == "full replace",
+                [&](qint64 done, qint64 total) { return damage != "stop" || done < total / 2; });
         }
         QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(int(o.status), status);
