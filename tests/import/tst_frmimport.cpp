@@ -78,26 +78,23 @@ private slots:
         m_sword->addCommentary("Notes", {{"Gen 1:1", "On the beginning."}});
     }
 
-    // Every module with what the user needs to choose, ticks only where an import can be.
+    // Every module with what the user needs to choose, ticks only where an import can be; the
+    // command line lists the same from the same folders.
     void listsTheInstalledModules() {
         ImportFixture f;
-        frmImport w(*f.state, {m_sword->path()});
+        const QStringList folders = SwordLibrary::StandardFolders() << m_sword->path();
+        frmImport w(*f.state, folders);
         QCOMPARE(w.windowTitle(), QStringLiteral("Import Module"));
-        QCOMPARE(
-            rows(ctl<QTreeWidget>(w, "LV")),
-            (QStringList{"Greek\tGreek test module\tBible\tgrc\tNo: its text is written in Greek "
-                         "letters, which Windows-1252 cannot hold.",
-                         "[ ] Notes\tNotes test module\tCommentary\ten\tYes",
-                         "[ ] Small\tSmall test module\tBible\ten\tYes"}));
-        QCOMPARE(ctl<QLabel>(w, "lblFolders")->text(), "SWORD folders: " + m_sword->path());
+        const QStringList shown = rows(ctl<QTreeWidget>(w, "LV"));
+        for (const char* row : {"Greek\tGreek test module\tBible\tgrc\tNo: its text is written in "
+                                "Greek letters, which Windows-1252 cannot hold.",
+                                "[ ] Notes\tNotes test module\tCommentary\ten\tYes",
+                                "[ ] Small\tSmall test module\tBible\ten\tYes"})
+            QVERIFY2(shown.contains(QLatin1String(row)), row);
+        QCOMPARE(ctl<QLabel>(w, "lblFolders")->text(), "SWORD folders: " + folders.join("; "));
         QVERIFY(ctl<QPushButton>(w, "cmdImport")->isEnabled());
         QVERIFY(!ctl<QPushButton>(w, "cmdStop")->isEnabled());
-    }
 
-    // The command line lists what the window lists, from the same folders.
-    void commandLineListsTheSame() {
-        ImportFixture f;
-        frmImport w(*f.state, SwordLibrary::StandardFolders() << m_sword->path());
         QProcess cli;
         cli.start(QStringLiteral(TOLVANE_CLI),
                   {"import", "--folder", f.folder.path(), "--sword", m_sword->path(), "--list"});

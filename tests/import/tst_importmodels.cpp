@@ -1,5 +1,4 @@
 #include "import/DictionaryBuilder.h"
-#include "import/ModuleImporter.h"
 #include "import/NearestWin1252.h"
 #include "import/PlainEntryText.h"
 #include "import/SwordLibrary.h"
@@ -134,14 +133,6 @@ private slots:
             QCOMPARE(detail, QStringLiteral("Greek"));
     }
 
-    // A few accented letters in a long text are replaced and counted, not refused.
-    void fewChangesAreImported() {
-        NearestWin1252 encoder;
-        encoder.encode(QString(300, QLatin1Char('a')) + QStringLiteral(" Dvořák"));
-        QCOMPARE(encoder.replaced(), qint64(1));
-        QCOMPARE(encoder.verdict(), ImportRefusal::None);
-    }
-
     // Canonical order whatever the module's order, titles on verse 0, the rest left out.
     void bibleLines() {
         VerseTextBuilder b(VerseTextBuilder::Kind::Bible, QStringLiteral("en"));
@@ -231,27 +222,6 @@ private slots:
                          "2\tMOSES\tA prophet.", "3\tNEBO\tA mountain.", "4\tNEBO\tA god."}));
         QCOMPARE(b.linksResolved(), 2);
         QVERIFY(ModuleValidator().checkDictionary("d", b.bytes()).isEmpty());
-    }
-
-    void codes_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("code");
-        QTest::newRow("Bible") << int(SwordModuleInfo::Kind::Bible) << "engKJV2006eb"
-                               << "b_engkjv2006eb";
-        QTest::newRow("commentary") << int(SwordModuleInfo::Kind::Commentary) << "MHCC"
-                                    << "c_mhcc";
-        QTest::newRow("dictionary") << int(SwordModuleInfo::Kind::Dictionary) << "Strong's.Greek"
-                                    << "d_strong_s_greek";
-    }
-    void codes() {
-        QFETCH(int, kind);
-        QFETCH(QString, name);
-        QFETCH(QString, code);
-        SwordModuleInfo info;
-        info.kind = SwordModuleInfo::Kind(kind);
-        info.name = name;
-        QCOMPARE(ModuleImporter::CodeFor(info), code);
     }
 };
 
