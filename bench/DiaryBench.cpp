@@ -33,13 +33,6 @@
 
 namespace {
 
-double millis(const std::function<void()>& work) {
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 // Answers every box with its default button and counts the boxes.
 class CountingDialogs : public ConsoleDialogs {
 public:

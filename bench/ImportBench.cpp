@@ -32,13 +32,6 @@ namespace {
 
 const QString kDebian = QStringLiteral("/usr/share/sword");
 
-double millis(const std::function<void()>& work) {
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 bool write(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);

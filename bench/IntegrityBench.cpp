@@ -30,13 +30,6 @@
 
 namespace {
 
-double millis(const std::function<void()>& work) {
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 QStringList shippedModules() {
     QStringList files;
     QDirIterator it(QStringLiteral(TOLVANE_SOURCE_DIR "/data/program/Modules"), {"*.txt"},
@@ -103,8 +96,9 @@ int main(int argc, char** argv) {
         ref.setForeground(Qt::darkRed);
         for (int v = 0; v < 500; ++v) {
             const QList<QByteArray> fields = kjv.readLine().trimmed().split('\t');
-            c.insertText(QStringLiteral("GENESIS %1:%2 ").arg(QString(fields.value(2)),
-                                                             QString(fields.value(3))), ref);
+            c.insertText(QStringLiteral("GENESIS %1:%2 ")
+                             .arg(QString(fields.value(2)), QString(fields.value(3))),
+                         ref);
             c.insertText(QString::fromLatin1(fields.value(4)), plain);
             c.insertBlock();
         }
@@ -118,9 +112,8 @@ int main(int argc, char** argv) {
     BookmarkStore(state.ProgramFolder).Save(rows);
     fBookmarkList list(state, &pane);
     const QByteArray snapshot = RtfWriter::write(*pane.document());
-    FileFunctions::writeWholeFile(state.ProgramFolder + QStringLiteral("Bookmarks/") +
-                                      rows[0].fileName,
-                                  snapshot);
+    FileFunctions::writeWholeFile(
+        state.ProgramFolder + QStringLiteral("Bookmarks/") + rows[0].fileName, snapshot);
     std::vector<double> loadMs, gotoMs;
     for (int r = 0; r < reps; ++r) {
         loadMs.push_back(millis([&] { list.LoadBookmarks(); }));

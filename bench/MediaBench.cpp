@@ -10,6 +10,7 @@
 //   book             from the double click on a book to the player loading it, and to the
 //                    player knowing its length
 #include "../tests/media/NoticeServer.h"
+#include "Median.h"
 #include "library/ProgramState.h"
 #include "library/SettingsKeys.h"
 #include "library/SettingsStore.h"
@@ -21,7 +22,6 @@
 #include "platform/ConsoleDialogs.h"
 #include "platform/HelpViewer.h"
 #include "platform/UrlOpener.h"
-#include "Median.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,12 +38,14 @@
 
 namespace {
 
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+double ms(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) / 1e6;
+}
 
 void report(const char* name, std::vector<double> v, double target, double floorMs = -1) {
     const double worst = *std::max_element(v.begin(), v.end());
-    std::printf("%-46s median %8.2f ms  slowest %8.2f ms  (target %.0f ms)", name, median(v),
-                worst, target);
+    std::printf("%-46s median %8.2f ms  slowest %8.2f ms  (target %.0f ms)", name, median(v), worst,
+                target);
     if (floorMs > 0)
         std::printf("  floor %.2f ms, ratio %.1f", floorMs, median(v) / floorMs);
     std::printf("\n");
@@ -149,7 +151,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < reps; ++i) {
         frmMP3 window(state, opener);
         window.Form_Load();
-        QListWidgetItem* jude = window.Lb->findItems(QStringLiteral("JUDE.MP3"), Qt::MatchExactly).value(0);
+        QListWidgetItem* jude =
+            window.Lb->findItems(QStringLiteral("JUDE.MP3"), Qt::MatchExactly).value(0);
         if (!jude) {
             std::fprintf(stderr, "no book JUDE.MP3\n");
             return 1;

@@ -5,6 +5,7 @@
 // their lines.
 //
 //   tolvane-bench-passage [repetitions]
+#include "BenchLibrary.h"
 #include "Median.h"
 #include "library/Catalogues.h"
 #include "library/DataFolders.h"
@@ -34,13 +35,6 @@
 namespace {
 
 const char* const kCodes[] = {"b_kjv", "b_web", "b_sparv"};
-
-double millis(const std::function<void()>& work) {
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
-}
 
 // The shipped catalogues, messages and three Bibles in a folder of the benchmark's own.
 bool makeProgramFolder(const QString& root) {
@@ -104,12 +98,7 @@ int main(int argc, char** argv) {
     SettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
     ConsoleDialogs dialogs;
     ProgramState state(store, dialogs);
-    state.programDir = dir.path();
-    DataFolders::SetProgramPaths(state);
-    state.ModulePath = state.ProgramFolder + QStringLiteral("Modules/");
-    DataFolders::SetModuleFolders(state);
-    if (!Catalogues::LoadBookCatalogue(state) ||
-        Catalogues::LoadTranslationCatalogue(state) != Catalogues::TranslationResult::Loaded)
+    if (!loadLibrary(state, dir.path()))
         return 1;
     QStringList texts;
     for (const QString& f : state.BibleFiles)

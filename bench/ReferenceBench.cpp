@@ -6,6 +6,7 @@
 // figures drive the offscreen window and paint it.
 //
 //   tolvane-bench-reference [repetitions]
+#include "BenchLibrary.h"
 #include "Median.h"
 #include "library/Catalogues.h"
 #include "library/DataFolders.h"
@@ -38,13 +39,6 @@
 #include <vector>
 
 namespace {
-
-double millis(const std::function<void()>& work) {
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
-}
 
 // Boxes are counted, not shown: Integrate Names pops one up for every name found.
 class CountingDialogs : public ConsoleDialogs {
@@ -99,12 +93,7 @@ int main(int argc, char** argv) {
     SettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
     CountingDialogs dialogs;
     ProgramState state(store, dialogs);
-    state.programDir = dir.path();
-    DataFolders::SetProgramPaths(state);
-    state.ModulePath = state.ProgramFolder + QStringLiteral("Modules/");
-    DataFolders::SetModuleFolders(state);
-    if (!Catalogues::LoadBookCatalogue(state) ||
-        Catalogues::LoadTranslationCatalogue(state) != Catalogues::TranslationResult::Loaded)
+    if (!loadLibrary(state, dir.path()))
         return 1;
     const QString dictionaryPath = state.DictionaryFolder + state.DictionaryFile;
     const QString namesPath = state.NameFolder + state.NamesModuleFile;

@@ -15,9 +15,10 @@
 #include "library/VerseIndex.h"
 #include "platform/Dialogs.h"
 
-#include "platform/ConsoleDialogs.h"
+#include "BenchLibrary.h"
 #include "Median.h"
 #include "WindowClick.h"
+#include "platform/ConsoleDialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,13 +33,6 @@
 #include <vector>
 
 namespace {
-
-double millis(const std::function<void()>& work) {
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
-}
 
 struct Case {
     const char* name;
@@ -92,26 +86,25 @@ int main(int argc, char** argv) {
     SettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
     ConsoleDialogs dialogs;
     ProgramState state(store, dialogs);
-    state.programDir = dir.path();
-    DataFolders::SetProgramPaths(state);
-    state.ModulePath = state.ProgramFolder + QStringLiteral("Modules/");
-    DataFolders::SetModuleFolders(state);
-    if (!Catalogues::LoadBookCatalogue(state) ||
-        Catalogues::LoadTranslationCatalogue(state) != Catalogues::TranslationResult::Loaded)
+    if (!loadLibrary(state, dir.path()))
         return 1;
     const QString file = state.BibleFiles.at(0);
     const QString textPath = FileFunctions::resolve(state.BibleFolder + file);
 
     auto searchCase = [&](const char* name, SearchMode mode, bool ignoreCase, const char* text,
                           bool oneThread = false) {
-        return Case{name, [&state, file, mode, ignoreCase, text, oneThread] {
-                        ScriptureSearch s(state);
-                        if (oneThread)
-                            s.setParallelFrom(std::numeric_limits<qsizetype>::max());
-                        bool stop = false;
-                        s.prepare(SearchRequest{file, 72, mode, ignoreCase, QString::fromLatin1(text)});
-                        s.run({}, stop);
-                    }, {}, {}};
+        return Case{
+            name,
+            [&state, file, mode, ignoreCase, text, oneThread] {
+                ScriptureSearch s(state);
+                if (oneThread)
+                    s.setParallelFrom(std::numeric_limits<qsizetype>::max());
+                bool stop = false;
+                s.prepare(SearchRequest{file, 72, mode, ignoreCase, QString::fromLatin1(text)});
+                s.run({}, stop);
+            },
+            {},
+            {}};
     };
     // The pane of the whole Bible, for the heaviest highlighting plan.
     QByteArray wholePane;
@@ -126,14 +119,16 @@ int main(int argc, char** argv) {
     std::vector<Case> cases;
     cases.push_back(Case{"index build (CreateIndexFile)",
                          [&] { VerseIndex::CreateIndexFile(state, state.BibleFolder, file); },
-                         {}, {}});
+                         {},
+                         {}});
     cases.push_back(Case{"search preparation only (index check, read the text)",
                          [&state, file] {
                              ScriptureSearch s(state);
                              s.prepare(SearchRequest{file, 72, SearchMode::Pattern, false,
                                                      QStringLiteral("*love*")});
                          },
-                         {}, {}});
+                         {},
+                         {}});
     cases.push_back(searchCase("search \"*love*\" (None)", SearchMode::Pattern, false, "*love*"));
     cases.push_back(
         searchCase("search \"*love*\" (None, Ignore Case)", SearchMode::Pattern, true, "*love*"));
@@ -144,18 +139,19 @@ int main(int argc, char** argv) {
     cases.push_back(
         searchCase("search (Entire Selection)", SearchMode::EntireSelection, false, "*"));
     // What the second thread brings.
-    cases.push_back(searchCase("search \"faith*hope\" (Any Terms), one thread",
-                               SearchMode::AnyTerm, false, "faith*hope", true));
-    cases.push_back(searchCase("search (Entire Selection), one thread",
-                               SearchMode::EntireSelection, false, "*", true));
+    cases.push_back(searchCase("search \"faith*hope\" (Any Terms), one thread", SearchMode::AnyTerm,
+                               false, "faith*hope", true));
+    cases.push_back(searchCase("search (Entire Selection), one thread", SearchMode::EntireSelection,
+                               false, "*", true));
     cases.push_back(Case{"highlight plan \"the\", limit 500, whole-Bible pane",
                          [&] {
                              HighlightPlan::Compute(wholePane, {"the"}, 500,
                                                     HighlightPlan::PaletteOf(state), false);
                          },
-                         {}, {}});
-    cases.push_back(searchCase("search + plan \"*love*\" (None)", SearchMode::Pattern, false,
-                               "*love*"));
+                         {},
+                         {}});
+    cases.push_back(
+        searchCase("search + plan \"*love*\" (None)", SearchMode::Pattern, false, "*love*"));
     cases.back().work = [&state, file] {
         ScriptureSearch s(state);
         bool stop = false;

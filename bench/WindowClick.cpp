@@ -1,5 +1,5 @@
-#include "Median.h"
 #include "WindowClick.h"
+#include "Median.h"
 
 #include "app/MainMenu.h"
 #include "library/ProgramState.h"
@@ -11,12 +11,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <optional>
