@@ -5,14 +5,16 @@
 
 ModuleAvailability ModuleAvailability::probe(const ProgramState& state) {
     using namespace FileFunctions;
+    const FolderLayout& f = state.Folders;
     ModuleAvailability a;
-    a.helpFileBibles = anyFileMatches(state.ModulePath + QStringLiteral("CHM/"),
-                                      QStringLiteral("c?_*.chm"));
-    a.translationNotes = FileExists(state.ModulePath + QStringLiteral("TLNotes.txt"));
-    a.maps = anyFileMatches(state.MapsFolder, QStringLiteral("*.jpg"));
-    a.commentary = anyFileMatches(state.CommentaryFolder, QStringLiteral("*.txt"));
-    a.dictionary = anyFileMatches(state.DictionaryFolder, QStringLiteral("*.txt"));
-    a.names = anyFileMatches(state.NameFolder, QStringLiteral("*.txt"));
-    a.audioBibles = !listSubfolders(state.ModulePath + QStringLiteral("mp3/")).isEmpty();
+    a.helpFileBibles = f.anyModuleFile(resolve(state.ModulePath + QStringLiteral("CHM/")),
+                                       QStringLiteral("c?_*.chm"));
+    a.translationNotes = FileExists(f.moduleFile(state.ModulePath, QStringLiteral("TLNotes.txt")));
+    a.maps = f.anyModuleFile(state.MapsFolder, QStringLiteral("*.jpg"));
+    a.commentary = f.anyModuleFile(state.CommentaryFolder, QStringLiteral("*.txt"));
+    a.dictionary = f.anyModuleFile(state.DictionaryFolder, QStringLiteral("*.txt"));
+    a.names = f.anyModuleFile(state.NameFolder, QStringLiteral("*.txt"));
+    a.audioBibles = !listSubfolders(f.moduleRootFor(state.ModulePath + QStringLiteral("mp3/")))
+                         .isEmpty();
     return a;
 }

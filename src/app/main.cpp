@@ -5,6 +5,7 @@
 #include "platform/UrlOpener.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tolvane.Tolvane"));
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("Adwaita"));
 
@@ -33,7 +35,10 @@ int main(int argc, char** argv) {
     QtDialogs dialogs;
     UrlOpener opener;
     ProgramState state(settings, dialogs);
-    state.programDir = QCoreApplication::applicationDirPath();
+    // Installed, the shipped program folder is read only and the user's own folder takes
+    // every write; from a build folder both are that folder.
+    state.Folders = FolderLayout::ForExecutable(QCoreApplication::applicationDirPath());
+    state.programDir = QDir::cleanPath(state.Folders.shipped());
 
     MainMenu window(state, opener);
     dialogs.setParent(&window);

@@ -1,6 +1,7 @@
 #include "bookmarks/fBookmarkList.h"
 
 #include "bookmarks/fMenAdd.h"
+#include "library/DataFolders.h"
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
 #include "library/SettingsKeys.h"
@@ -32,7 +33,7 @@ using TolvaneRoutines::ErrorNumber::PathFileAccess;
 } // namespace
 
 fBookmarkList::fBookmarkList(ProgramState& state, QTextEdit* pane, QWidget* parent)
-    : QDialog(parent), m_state(state), m_pane(pane), m_store(state.ProgramFolder) {
+    : QDialog(parent), m_state(state), m_pane(pane), m_store(DataFolders::Layout(state).writable()) {
     setObjectName(QStringLiteral("fBookmarkList"));
     setModal(true);
     buildControls();

@@ -25,7 +25,8 @@ int Cli::runAudio(const QStringList& args) {
     Session session;
     if (!session.load(a.value(QStringLiteral("--folder")), error))
         return usage(error, kAudioUsage);
-    const AudioLibrary library(session.state().ModulePath + QStringLiteral("mp3/"));
+    const ProgramState& state = session.state();
+    const AudioLibrary library(state.Folders.moduleRootFor(state.ModulePath + QStringLiteral("mp3/")));
     const QVector<AudioLibrary::Entry> languages = library.languages();
     QString out;
     if (a.words.isEmpty()) {

@@ -75,10 +75,18 @@ Session::Session()
 
 bool Session::load(const QString& folder, QString& error) {
     ProgramState& state = m_state;
-    state.programDir =
-        QDir(folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder).absolutePath();
+    // Without a folder: the installed library as the user sees it (the user's own folder
+    // over the shipped one), or the program folder next to tolvane-cli.
+    state.Folders = FolderLayout::ForExecutable(
+        folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder);
+    state.programDir = QDir::cleanPath(state.Folders.shipped());
+    const QStringList failed = DataFolders::PrepareUserFolder(state);
+    if (!failed.isEmpty()) {
+        error = QStringLiteral("cannot make or write ") + failed.join(QStringLiteral(", "));
+        return false;
+    }
     DataFolders::SetProgramPaths(state);
-    state.ModulePath = state.ProgramFolder + QStringLiteral("Modules/");
+    state.ModulePath = DataFolders::DefaultModulePath(state);
     DataFolders::SetModuleFolders(state);
     if (!FileFunctions::FileExists(state.SysDefsFolder + QStringLiteral("Books.txt")) ||
         !FileFunctions::FileExists(state.SysDefsFolder + QStringLiteral("Translations.txt"))) {

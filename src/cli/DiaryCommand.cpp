@@ -163,14 +163,15 @@ int Cli::runDiary(const QStringList& args) {
     ConsoleDialogs dialogs;
     ProgramState state(store, dialogs);
     const QString folder = a.value(QStringLiteral("--folder"));
-    state.programDir =
-        QDir(folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder).absolutePath();
+    state.Folders = FolderLayout::ForExecutable(
+        folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder);
+    state.programDir = QDir::cleanPath(state.Folders.shipped());
     DataFolders::SetProgramPaths(state);
     const QString stored =
         store.read(SettingsKeys::ModulePathSection, SettingsKeys::ModulePath, QString());
     state.ModulePath = folder.isEmpty() && !stored.isEmpty()
                            ? stored
-                           : state.ProgramFolder + QStringLiteral("Modules/");
+                           : DataFolders::DefaultModulePath(state);
     DataFolders::SetModuleFolders(state);
 
     const QStringList names = IdentityList::Names(store);

@@ -72,11 +72,11 @@ bool IntegrityCheck::KindAvailable(const ProgramState& state, Kind kind) {
     case Kind::Bibles:
         return true;
     case Kind::Commentaries:
-        return FileFunctions::anyFileMatches(state.CommentaryFolder, QStringLiteral("*.txt"));
+        return state.Folders.anyModuleFile(state.CommentaryFolder, QStringLiteral("*.txt"));
     case Kind::Dictionary:
-        return FileFunctions::anyFileMatches(state.DictionaryFolder, QStringLiteral("*.txt"));
+        return state.Folders.anyModuleFile(state.DictionaryFolder, QStringLiteral("*.txt"));
     case Kind::Names:
-        return FileFunctions::anyFileMatches(state.NameFolder, QStringLiteral("*.txt"));
+        return state.Folders.anyModuleFile(state.NameFolder, QStringLiteral("*.txt"));
     }
     return false;
 }
@@ -164,8 +164,10 @@ void IntegrityCheck::RunKind(Kind kind, const Append& append) {
                    Piece::Report);
             continue;
         }
-        append(ProgressLine(list.folder, m.fileName, m.displayName), Piece::Progress);
-        const Result r = CheckModuleCrc(list.folder, m.fileName);
+        // A shipped module of an installed program is read where it was installed.
+        const QString folder = m_state.Folders.moduleFolderFor(list.folder, m.fileName);
+        append(ProgressLine(folder, m.fileName, m.displayName), Piece::Progress);
+        const Result r = CheckModuleCrc(folder, m.fileName);
         append(QStringLiteral(" ") + r.report + kCrLf + kCrLf, Piece::Report);
     }
     append(kCrLf + kCrLf + QStringLiteral("DONE!") + kCrLf, Piece::Done);

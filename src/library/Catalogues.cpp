@@ -190,7 +190,8 @@ TranslationResult LoadTranslationCatalogue(ProgramState& state) {
     for (const TranslationRecord& r : parsed.records) {
         if (r.number > 998 || r.flag == 0)
             continue;
-        if (!FileFunctions::FileExists(state.BibleFolder + r.code + QStringLiteral(".TXT")))
+        if (!FileFunctions::FileExists(
+                state.Folders.moduleFile(state.BibleFolder, r.code + QStringLiteral(".TXT"))))
             continue;
         state.BibleNames[bibles] = r.description;
         state.BibleFiles[bibles] = r.code + QStringLiteral(".TXT");
@@ -208,12 +209,12 @@ TranslationResult LoadTranslationCatalogue(ProgramState& state) {
                 state.NamesModuleName = r.description;
                 state.NamesModuleFile = file;
             } else if (r.number >= 1600 && r.number <= 1699) {
-                if (FileFunctions::FileExists(state.DictionaryFolder + file)) {
+                if (FileFunctions::FileExists(state.Folders.moduleFile(state.DictionaryFolder, file))) {
                     state.DictionaryName = r.description;
                     state.DictionaryFile = file;
                 }
             } else if (r.number >= 1700 && r.number <= 1799) {
-                if (FileFunctions::FileExists(state.CommentaryFolder + file)) {
+                if (FileFunctions::FileExists(state.Folders.moduleFile(state.CommentaryFolder, file))) {
                     state.CommentaryNames[commentaries] = r.description;
                     state.CommentaryFiles[commentaries] = file;
                     ++commentaries;

@@ -1,18 +1,23 @@
 #include "library/DataFolders.h"
 
 #include "library/FileFunctions.h"
+#include "localisation/MessageText.h"
 #include "library/ProgramState.h"
 #include "library/SettingsKeys.h"
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
 #include "platform/Dialogs.h"
 
+#include <QDir>
 #include <QStringList>
 
 namespace DataFolders {
 
 namespace {
 using namespace SettingsKeys;
+
+// "The user's own folder % cannot be made or written ..."
+constexpr int kUserFolderNotWritable = 550;
 
 // Reads a value with the store's default; a value that does not convert leaves the
 // variable as it was.
@@ -64,23 +69,40 @@ void CreateFolders(const QString& programFolder) {
         FileFunctions::makeFolder(base + name); // exists or cannot be made: try the next
 }
 
+const FolderLayout& Layout(ProgramState& state) {
+    if (!state.Folders.separate())
+        state.Folders = FolderLayout(state.programDir, state.programDir);
+    return state.Folders;
+}
+
+QStringList PrepareUserFolder(ProgramState& state) { return Layout(state).prepare(); }
+
 bool MakeFoldersIfRequired(ProgramState& state) {
+    // The user's own folder is checked at every start: a new user of an installed program,
+    // or a newer shipped catalogue, needs it whatever the stored revision says.
+    const QStringList failed = PrepareUserFolder(state);
+    if (!failed.isEmpty())
+        state.dialogs.show(Dialogs::Icon::Warning, TolvaneRoutines::ProductName(),
+                           MessageText::Std(state, kUserFolderNotWritable,
+                                            QDir::toNativeSeparators(failed.join(
+                                                QStringLiteral("\r\n")))));
     const QString version = TolvaneRoutines::VersionDigits();
     if (state.settings.read(Settings, Revision, RevisionDefault) ==
         version)
         return false;
     state.settings.write(Settings, Revision, version);
-    CreateFolders(state.programDir);
+    CreateFolders(Layout(state).writable());
     return true;
 }
 
 void SetProgramPaths(ProgramState& state) {
-    state.ProgramFolder = FileFunctions::withSeparator(state.programDir);
-    state.MessageFolder = state.ProgramFolder + QStringLiteral("msg/");
-    state.IndexFolder = FileFunctions::resolve(state.ProgramFolder + QStringLiteral("index/"));
-    state.ScratchFolder = FileFunctions::resolve(state.ProgramFolder + QStringLiteral("scratch/"));
-    state.SysDefsFolder = FileFunctions::resolve(state.ProgramFolder + QStringLiteral("sysdefs/"));
-    state.MessageFolder = FileFunctions::resolve(state.MessageFolder);
+    const FolderLayout& layout = Layout(state);
+    state.ProgramFolder = layout.shipped();
+    state.MessageFolder = FileFunctions::resolve(state.ProgramFolder + QStringLiteral("msg/"));
+    const QString& own = layout.writable();
+    state.IndexFolder = FileFunctions::resolve(own + QStringLiteral("index/"));
+    state.ScratchFolder = FileFunctions::resolve(own + QStringLiteral("scratch/"));
+    state.SysDefsFolder = FileFunctions::resolve(own + QStringLiteral("sysdefs/"));
 }
 
 void LoadSettings(ProgramState& state) {
@@ -108,11 +130,14 @@ void LoadSettings(ProgramState& state) {
 
 void SetModuleRoot(ProgramState& state) {
     if (state.ModulePath.isEmpty())
-        state.settings.write(ModulePathSection, ModulePath,
-                             state.ProgramFolder + QStringLiteral("Modules/"));
+        state.settings.write(ModulePathSection, ModulePath, DefaultModulePath(state));
     state.ModulePath = state.settings.read(ModulePathSection, ModulePath, QString());
     state.settings.write(ModulePathSection, TolvanePath, state.ProgramFolder);
     SetModuleFolders(state);
+}
+
+QString DefaultModulePath(ProgramState& state) {
+    return Layout(state).writable() + QStringLiteral("Modules/");
 }
 
 void SetModuleFolders(ProgramState& state) {
@@ -164,14 +189,14 @@ void RecoverSettingsAndFolders(ProgramState& state) {
                                           "the Program."));
     state.settings.deleteSection(Settings);
     state.settings.sync();
-    CreateFolders(state.programDir);
+    CreateFolders(Layout(state).writable());
     state.EndRequested = true;
 }
 
-bool ModuleRootHasBibles(const QString& modulePath) {
-    return FileFunctions::anyFileMatches(
-        FileFunctions::withSeparator(modulePath) + QStringLiteral("bible/"),
-        QStringLiteral("b_*.txt"));
+bool ModuleRootHasBibles(const QString& modulePath, const FolderLayout& layout) {
+    return layout.anyModuleFile(FileFunctions::resolve(FileFunctions::withSeparator(modulePath) +
+                                                       QStringLiteral("bible/")),
+                                QStringLiteral("b_*.txt"));
 }
 
 } // namespace DataFolders

@@ -1,4 +1,5 @@
 #pragma once
+#include "library/FolderLayout.h"
 #include "library/VerseIndexEntry.h"
 
 #include <QString>
@@ -92,4 +93,8 @@ struct ProgramState {
     QStringList IdentityNames;
     QString IdentityFolder;
     bool IdentityFromMainMenu = false;
+
+    // Installed layout: where the program folder's files are read and where Tolvane writes.
+    // main() sets it; when it is not separate it follows programDir (DataFolders).
+    FolderLayout Folders;
 };

@@ -251,8 +251,9 @@ QString IndexPath(const ProgramState& state, const QString& file) {
     return state.IndexFolder + file + QStringLiteral(".INDEX");
 }
 
-bool CreateIndexFile(ProgramState& state, const QString& folder, const QString& file,
+bool CreateIndexFile(ProgramState& state, const QString& moduleFolder, const QString& file,
                      QString* writeFailure) {
+    const QString folder = state.Folders.moduleFolderFor(moduleFolder, file);
     QByteArray written;
     // The index replaces the old one only when it is complete (or as far as a bad line let
     // it get): a failed write leaves the previous index, not half of a new one.
@@ -348,7 +349,9 @@ bool LoadIndexFile(ProgramState& state, const QString& file) {
     return error == 0;
 }
 
-bool IndexNeedsBuilding(const ProgramState& state, const QString& folder, const QString& file) {
+bool IndexNeedsBuilding(const ProgramState& state, const QString& moduleFolder,
+                        const QString& file) {
+    const QString folder = state.Folders.moduleFolderFor(moduleFolder, file);
     const QString indexPath = FileFunctions::resolve(IndexPath(state, file));
     if (!FileFunctions::FileExists(indexPath))
         return true;
@@ -423,7 +426,8 @@ bool ExtractBookRange(ProgramState& state, const QString& file, int selection,
         writeCopy(target, QByteArray());
         return false;
     }
-    return copyRange(state.BibleFolder + file, r.start, r.end, target, writeFailure);
+    return copyRange(state.Folders.moduleFile(state.BibleFolder, file), r.start, r.end, target,
+                     writeFailure);
 }
 
 bool ExtractChapter(ProgramState& state, const QString& folder, const QString& file, int kind,
@@ -435,7 +439,7 @@ bool ExtractChapter(ProgramState& state, const QString& folder, const QString& f
     const ByteRange r = rangeOf(state.VerseIndex, [&](const VerseIndexEntry& e) {
         return e.book == book && (chapter == 0 || e.chapter == chapter);
     });
-    if (r.found() && copyRange(folder + file, r.start, r.end, target))
+    if (r.found() && copyRange(state.Folders.moduleFile(folder, file), r.start, r.end, target))
         return true;
     writeCopy(target, "\r\n");
     return false;

@@ -6,7 +6,9 @@
 
 namespace HelpFileBibles {
 
-QString folder(const ProgramState& state) { return state.ModulePath + QStringLiteral("CHM/"); }
+QString folder(const ProgramState& state) {
+    return FileFunctions::resolve(state.ModulePath + QStringLiteral("CHM/"));
+}
 
 QVector<Row> find(const ProgramState& state) {
     using namespace FileFunctions;
@@ -24,7 +26,7 @@ QVector<Row> find(const ProgramState& state) {
             if (r.code.size() < 2 || name.contains(QLatin1Char('/')) ||
                 name.contains(QLatin1Char('\\')))
                 continue;
-            const QString path = resolve(base + name);
+            const QString path = resolve(state.Folders.moduleFile(base, name));
             if (FileExists(path))
                 rows.append(Row{r.description, name, path});
         }
@@ -33,7 +35,7 @@ QVector<Row> find(const ProgramState& state) {
 }
 
 bool anyInstalled(const ProgramState& state) {
-    return FileFunctions::anyFileMatches(folder(state), QStringLiteral("c?_*.chm"));
+    return state.Folders.anyModuleFile(folder(state), QStringLiteral("c?_*.chm"));
 }
 
 } // namespace HelpFileBibles

@@ -47,7 +47,7 @@ constexpr int kRealName = Qt::UserRole;
 
 frmMP3::frmMP3(ProgramState& state, UrlOpener& opener, QWidget* parent)
     : QDialog(parent), m_state(state), m_opener(opener),
-      m_library(state.ModulePath + QStringLiteral("mp3/")) {
+      m_library(state.Folders.moduleRootFor(state.ModulePath + QStringLiteral("mp3/"))) {
     setObjectName(QStringLiteral("frmMP3"));
     buildControls();
     connectPlayer();

@@ -248,7 +248,7 @@ void MultiBib::PopulateChap(int book) {
     QVector<int> chapters;
     m_listFile.clear();
     for (const QString& file : m_state.BibleFiles) {
-        if (file.isEmpty() || FileFunctions::fileSize(m_state.BibleFolder + file) <= 0)
+        if (file.isEmpty() || FileFunctions::fileSize(m_state.Folders.moduleFile(m_state.BibleFolder, file)) <= 0)
             continue;
         VerseIndex::PrepareIndex(m_state, m_state.BibleFolder, file, false, status);
         chapters = ChapterVerses::Chapters(m_state.VerseIndex, book);
@@ -266,8 +266,9 @@ void MultiBib::PopulateVerse(int book, int chapter) {
     QVector<int> verses;
     if (!m_listFile.isEmpty()) {
         VerseIndex::PrepareIndex(m_state, m_state.BibleFolder, m_listFile, false, {});
-        verses = ChapterVerses::Verses(m_state.VerseIndex, m_state.BibleFolder + m_listFile, book,
-                                       chapter);
+        verses = ChapterVerses::Verses(m_state.VerseIndex,
+                                       m_state.Folders.moduleFile(m_state.BibleFolder, m_listFile),
+                                       book, chapter);
     }
     cboVs->clear();
     cboVs->addItems(ChapterVerses::Entries(verses));

@@ -65,7 +65,7 @@ QString ParallelPassage::FormatNumber(qint64 n) {
 }
 
 bool ParallelPassage::textUsable(const QString& file) const {
-    return !file.isEmpty() && FileFunctions::fileSize(m_state.BibleFolder + file) > 0;
+    return !file.isEmpty() && FileFunctions::fileSize(m_state.Folders.moduleFile(m_state.BibleFolder, file)) > 0;
 }
 
 QString ParallelPassage::copyPath(const QString& file) const {

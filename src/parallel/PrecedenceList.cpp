@@ -15,7 +15,8 @@ QString cataloguePath(const ProgramState& state) {
 }
 
 bool present(const ProgramState& state, const QString& code) {
-    return FileFunctions::FileExists(state.BibleFolder + code + QStringLiteral(".txt"));
+    return FileFunctions::FileExists(
+        state.Folders.moduleFile(state.BibleFolder, code + QStringLiteral(".txt")));
 }
 
 } // namespace

@@ -57,6 +57,7 @@ const Range kStandardNumbers[] = {
     {490, 507}, // bookmark and language editor boxes
     {510, 520}, // help-file and audio Bibles, the download notice
     {530, 549}, // module import
+    {550, 550}, // the user's own folder cannot be made or written
     {900, 901}, // licence agreement and help windows
 };
 
@@ -92,7 +93,7 @@ const int kStandardWithArgument[] = {1,  3,  6,  7,  10, 32, 33, 34, 37, 38, 46,
                                      472, 473, 474, 475, 477, 478, 479, 495, 496, 502, 503, 504,
                                      505, 506, 507, 511, 512, 514, 515, 516, 517, 518, 519, 530,
                                      536, 537, 539, 540, 541, 543, 544, 545, 546, 547, 548, 549,
-                                     900, 901};
+                                     550, 900, 901};
 const int kFormWithArgument[] = {2,  4,  5,  6,  7,  8,   11,  12,  13,  18,  20,
                                  24, 25, 26, 190, 191, 192, 900, 961, 1045, 1046};
 

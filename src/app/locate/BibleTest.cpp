@@ -16,7 +16,7 @@ bool StoreAndTest(ProgramState& state, const QString& modulePath, const QString&
     state.settings.write(SettingsKeys::ModulePathSection, SettingsKeys::ModulePath,
                          state.ModulePath);
     state.settings.sync();
-    if (DataFolders::ModuleRootHasBibles(state.ModulePath)) {
+    if (DataFolders::ModuleRootHasBibles(state.ModulePath, state.Folders)) {
         state.dialogs.show(Dialogs::Icon::Information, title, MessageText::Std(state, 9));
         state.EndRequested = true;
         return true;

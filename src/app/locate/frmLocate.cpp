@@ -2,6 +2,7 @@
 
 #include "app/locate/BibleTest.h"
 #include "app/locate/frmDirlist.h"
+#include "library/DataFolders.h"
 #include "library/ProgramState.h"
 #include "localisation/MessageText.h"
 #include "platform/Named.h"
@@ -51,7 +52,7 @@ frmLocate::frmLocate(ProgramState& state, QWidget* parent) : QDialog(parent), m_
 
 void frmLocate::cmdDefault_Click() {
     // "DEFAULT" is the program folder's own module folder.
-    BibleTest::StoreAndTest(m_state, m_state.ProgramFolder + QStringLiteral("Modules/"),
+    BibleTest::StoreAndTest(m_state, DataFolders::DefaultModulePath(m_state),
                             windowTitle(), BibleTest::NotFoundStyle::PlainWithPath);
     Label1->setText(m_state.ModulePath);
     if (m_state.EndRequested)

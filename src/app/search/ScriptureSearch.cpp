@@ -70,8 +70,9 @@ bool ScriptureSearch::prepare(const SearchRequest& request, const VerseIndex::St
         return true;
     }
     m_resultsFile.start(FileFunctions::resolve(resultsFilePath()));
-    const QString input = request.selection == 72 ? m_state.BibleFolder + request.bibleFile
-                                                  : m_state.ScratchFolder + request.bibleFile;
+    const QString input = request.selection == 72
+                              ? m_state.Folders.moduleFile(m_state.BibleFolder, request.bibleFile)
+                              : m_state.ScratchFolder + request.bibleFile;
     readInput(input);
     return true;
 }
