@@ -5,11 +5,13 @@ include(GNUInstallDirs)
 
 set(TOLVANE_APP_ID io.github.tolvane.Tolvane)
 set(TOLVANE_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/tolvane)
+set(TOLVANE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tolvane) # the package name, in lower case
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 
 install(TARGETS tolvane tolvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/program/ DESTINATION ${TOLVANE_SHARE_DIR}
+        PATTERN .gitattributes EXCLUDE
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
         DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                               WORLD_READ WORLD_EXECUTE)
@@ -46,7 +48,7 @@ foreach(source man/tolvane.1 man/tolvane-cli.1 changelog)
 endforeach()
 add_custom_target(packaging_documents ALL DEPENDS ${gzipped})
 install(FILES ${file_tolvane.1} ${file_tolvane-cli.1} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${file_changelog} ${packaging}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${file_changelog} ${packaging}/copyright DESTINATION ${TOLVANE_DOC_DIR})
 
 # The installed programs find the shipped program folder relative to themselves, so the
 # package can be installed under any prefix.
