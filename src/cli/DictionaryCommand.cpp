@@ -25,7 +25,7 @@ int Cli::runDictionary(const QStringList& args) {
     const ProgramState& state = session.state();
     DictionaryModule dictionary;
     if (state.DictionaryFile.isEmpty() ||
-        !dictionary.load(state.DictionaryFolder + state.DictionaryFile))
+        !dictionary.load(state.Folders.moduleFile(state.DictionaryFolder, state.DictionaryFile)))
         return missing(QStringLiteral("no dictionary is installed"));
     const QString headword = a.words.join(QLatin1Char(' '));
     const std::optional<DictionaryModule::Entry> entry = dictionary.find(headword);

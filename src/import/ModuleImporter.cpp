@@ -132,7 +132,9 @@ QString ModuleImporter::kindFolder(Kind kind) const {
 
 bool ModuleImporter::IsImported(const SwordModuleInfo& info) const {
     const QString code = CodeFor(info);
-    if (FileFunctions::FileExists(kindFolder(info.kind) + code + QStringLiteral(".txt")))
+    // A shipped module of the same name counts too: the import would hide it.
+    if (FileFunctions::FileExists(
+            m_state.Folders.moduleFile(kindFolder(info.kind), code + QStringLiteral(".txt"))))
         return true;
     QByteArray bytes;
     if (!FileFunctions::readWholeFile(m_state.SysDefsFolder + QStringLiteral("Translations.txt"),

@@ -153,8 +153,10 @@ void Commentaries::PopulateVerse(int book, int chapter) {
     const bool ready = useBibleIndex();
     CurVerse =
         fillNumbers(cboVs,
-                    ready ? ChapterVerses::Verses(m_state.VerseIndex,
-                                                  m_state.BibleFolder + CurBibleFile, book, chapter)
+                    ready ? ChapterVerses::Verses(
+                                m_state.VerseIndex,
+                                m_state.Folders.moduleFile(m_state.BibleFolder, CurBibleFile), book,
+                                chapter)
                           : QVector<int>(),
                     1);
 }

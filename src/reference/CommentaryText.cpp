@@ -111,9 +111,10 @@ Pane BiblePane(ProgramState& state, const BibleRequest& r, const StatusFn& statu
                     pane))
         return pane;
     QByteArray bytes;
-    if (!readChapter(state, state.BibleFolder + r.file, r.book, r.chapter, bytes)) {
+    if (!readChapter(state, state.Folders.moduleFile(state.BibleFolder, r.file), r.book,
+                     r.chapter, bytes)) {
         pane.error = Err::FileNotFound;
-        pane.detail = state.BibleFolder + r.file;
+        pane.detail = state.Folders.moduleFile(state.BibleFolder, r.file);
         return pane;
     }
     const QString reference = r.book >= 1 && r.book <= state.BookRefNames.size()
@@ -150,9 +151,10 @@ Pane CommentaryPane(ProgramState& state, int position, int book, int chapter,
                     pane))
         return pane;
     QByteArray bytes;
-    if (!readChapter(state, state.CommentaryFolder + file, book, chapter, bytes)) {
+    if (!readChapter(state, state.Folders.moduleFile(state.CommentaryFolder, file), book, chapter,
+                     bytes)) {
         pane.error = Err::FileNotFound;
-        pane.detail = state.CommentaryFolder + file;
+        pane.detail = state.Folders.moduleFile(state.CommentaryFolder, file);
         return pane;
     }
     ModuleLines::forEachLine(bytes, [&](QByteArrayView line, qsizetype) {

@@ -117,8 +117,9 @@ void Dictionary::LoadCombo(int index) {
     repaint();
     // Cleared first: a second try after a failed load must not list the headwords twice.
     cboLookup->clear();
-    if (!m_dictionary.load(m_state.DictionaryFolder + m_state.DictionaryFile)) {
-        lbl1->setText(Std(m_state, 454, m_state.DictionaryFolder + m_state.DictionaryFile));
+    const QString file = m_state.Folders.moduleFile(m_state.DictionaryFolder, m_state.DictionaryFile);
+    if (!m_dictionary.load(file)) {
+        lbl1->setText(Std(m_state, 454, file));
         return;
     }
     cboLookup->addItems(m_dictionary.headwords());

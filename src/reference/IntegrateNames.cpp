@@ -13,7 +13,7 @@ void IntegrateNames::Toggled(bool on) {
 }
 
 bool IntegrateNames::ShowNameMeaning(const QString& selected) {
-    if (!FileFunctions::anyFileMatches(m_state.NameFolder, QStringLiteral("*.txt")))
+    if (!m_state.Folders.anyModuleFile(m_state.NameFolder, QStringLiteral("*.txt")))
         return false;
     if (!m_table.load(NamesFile::Path(m_state)))
         return false;

@@ -4,6 +4,7 @@
 #include "library/ProgramState.h"
 
 #include <QImageReader>
+#include <algorithm>
 
 namespace MapFiles {
 
@@ -16,9 +17,13 @@ bool IsMapName(const QString& fileName) {
 
 QStringList List(const ProgramState& state) {
     QStringList out;
-    for (const QString& name : FileFunctions::listFiles(state.MapsFolder, QStringLiteral("*")))
+    for (const QString& name : state.Folders.moduleFiles(state.MapsFolder, QStringLiteral("*")))
         if (IsMapName(name))
             out.append(name);
+    // The user's maps and the shipped ones in one order.
+    std::sort(out.begin(), out.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
     return out;
 }
 
@@ -31,7 +36,7 @@ QImage Load(const ProgramState& state, const QString& fileName) {
         fileName.contains(QLatin1Char('\\')))
         return {};
     // The content decides the format, so a map saved under the wrong extension still shows.
-    QImageReader reader(FileFunctions::resolve(state.MapsFolder + fileName));
+    QImageReader reader(FileFunctions::resolve(state.Folders.moduleFile(state.MapsFolder, fileName)));
     reader.setDecideFormatFromContent(true);
     return reader.read();
 }

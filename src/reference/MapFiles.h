@@ -10,7 +10,8 @@ struct ProgramState;
 namespace MapFiles {
 
 bool IsMapName(const QString& fileName);
-// The maps in MapsFolder, sorted by name without regard to case.
+// The maps in MapsFolder (and the shipped maps beside it, installed), sorted by name without
+// regard to case.
 QStringList List(const ProgramState& state);
 QString Title(const QString& fileName);
 

@@ -8,7 +8,9 @@
 namespace NamesFile {
 
 QString Path(const ProgramState& state) {
-    return state.NamesModuleFile.isEmpty() ? QString() : state.NameFolder + state.NamesModuleFile;
+    return state.NamesModuleFile.isEmpty()
+               ? QString()
+               : state.Folders.moduleFile(state.NameFolder, state.NamesModuleFile);
 }
 
 bool Read(const QString& path, QVector<Entry>& out) {

@@ -8,7 +8,7 @@
 namespace TranslationNotesFile {
 
 QString Path(const ProgramState& state) {
-    return state.ModulePath + QStringLiteral("TLNotes.txt");
+    return state.Folders.moduleFile(state.ModulePath, QStringLiteral("TLNotes.txt"));
 }
 
 bool Read(const QString& path, QVector<Article>& out) {
