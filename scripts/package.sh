@@ -42,7 +42,9 @@ if dpkg-query -W -f='${Status}' tolvane 2>/dev/null | grep -q "install ok instal
     echo "tolvane is installed already; leaving it alone"
     exit 0
 fi
-dpkg -i "$deb" >/dev/null
+# apt-get, not dpkg -i: it installs whatever the computed dependencies name that the
+# machine lacks, as a user installing the package would.
+apt-get install -y --no-install-recommends "$(realpath "$deb")" >/dev/null
 home="$work/home"
 mkdir -p "$home"
 # The installed command line on the shipped library, writing only under the fresh home.
