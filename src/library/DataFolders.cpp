@@ -128,7 +128,30 @@ void LoadSettings(ProgramState& state) {
         state.ActiveUpdateBib1 = 0;
 }
 
+namespace {
+QString asFolder(const QString& path) {
+    return path.isEmpty() ? path : QDir::cleanPath(path) + QLatin1Char('/');
+}
+
+// The settings are the user's and shared by every copy of Tolvane the user runs (a build
+// folder and an installed package, say). A module root stored by another copy that is only
+// that copy's default (its own Modules folder, or the user's when that copy was installed)
+// was never chosen: this copy takes its own default instead of reading the other's library
+// or sending the user to look for Bibles. A root the user chose is kept.
+bool IsAnotherCopysDefaultRoot(const ProgramState& state, const QString& storedBy) {
+    const QString other = asFolder(storedBy);
+    if (other.isEmpty() || other == asFolder(state.ProgramFolder))
+        return false;
+    const QString root = asFolder(state.ModulePath);
+    return root == other + QStringLiteral("Modules/") ||
+           root == asFolder(FolderLayout::UserFolder()) + QStringLiteral("Modules/");
+}
+} // namespace
+
 void SetModuleRoot(ProgramState& state) {
+    if (IsAnotherCopysDefaultRoot(state,
+                                  state.settings.read(ModulePathSection, TolvanePath, QString())))
+        state.ModulePath.clear();
     if (state.ModulePath.isEmpty())
         state.settings.write(ModulePathSection, ModulePath, DefaultModulePath(state));
     state.ModulePath = state.settings.read(ModulePathSection, ModulePath, QString());

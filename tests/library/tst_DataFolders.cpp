@@ -2,6 +2,7 @@
 #include "TestProgramFolder.h"
 
 #include "library/DataFolders.h"
+#include "library/FolderLayout.h"
 #include "library/ProgramState.h"
 #include "library/SettingsStore.h"
 #include "library/TolvaneRoutines.h"
@@ -258,6 +259,38 @@ private slots:
                  elsewhere.path());
         QCOMPARE(f.read(QStringLiteral("Module_Path"), QStringLiteral("TolvanePath")),
                  f.folder.path() + '/');
+    }
+
+    // The settings are shared by every copy of Tolvane the user runs: a module root that was
+    // only another copy's default gives way to this copy's own; a chosen one is kept.
+    void anotherCopysDefaultModuleRoot_data() {
+        QTest::addColumn<QString>("storedBy");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("kept");
+        const QString other = QStringLiteral("/opt/other-copy/");
+        QTest::newRow("the other copy's own Modules") << other << other + "Modules/" << false;
+        QTest::newRow("the other copy's, no separator")
+            << "/opt/other-copy" << other + "Modules" << false;
+        QTest::newRow("the user's folder of an installed copy")
+            << other << FolderLayout::UserFolder() + "/Modules/" << false;
+        QTest::newRow("a folder the user chose") << other << "/srv/bibles/" << true;
+        QTest::newRow("stored by this copy") << QString() << "/opt/other-copy/Modules/" << true;
+    }
+    void anotherCopysDefaultModuleRoot() {
+        QFETCH(QString, storedBy);
+        QFETCH(QString, stored);
+        QFETCH(bool, kept);
+        Fixture f;
+        const QString section = QStringLiteral("Module_Path");
+        f.store->write(section, QStringLiteral("TolvanePath"),
+                       storedBy.isEmpty() ? f.folder.path() + '/' : storedBy);
+        f.store->write(section, QStringLiteral("ModulePath"), stored);
+        DataFolders::LoadSettings(f.state);
+        DataFolders::SetModuleRoot(f.state);
+        const QString own = f.folder.path() + QStringLiteral("/Modules/");
+        QCOMPARE(f.state.ModulePath, kept ? QDir::cleanPath(stored) + '/' : own);
+        QCOMPARE(f.read(section, QStringLiteral("ModulePath")), kept ? stored : own);
+        QCOMPARE(f.read(section, QStringLiteral("TolvanePath")), f.folder.path() + '/');
     }
 
     void placementCorrection_data() {
