@@ -507,21 +507,20 @@ void PrayerPopup::CboResult_Click() {
 }
 
 void PrayerPopup::UpdatePtype() {
-    PrayerList list = PrayerList::Headings(m_state.settings);
-    const QString text = cboPrayerT->currentText();
-    if (list.Add(m_headings, text) == PrayerList::AddResult::Added)
-        cboPrayerT->addItem(text);
-    else if (!PrayerList::Reserved(text) && !m_headings.contains(text))
-        m_state.dialogs.show(Dialogs::Icon::Warning, product(),
-                             MessageText::Std(m_state, kMsgLabelRefused, text));
+    addTypedText(PrayerList::Headings(m_state.settings), m_headings, cboPrayerT);
 }
 
 void PrayerPopup::UpdatePresults() {
-    PrayerList list = PrayerList::Answers(m_state.settings);
-    const QString text = CboResult->currentText();
-    if (list.Add(m_answers, text) == PrayerList::AddResult::Added)
-        CboResult->addItem(text);
-    else if (!PrayerList::Reserved(text) && !m_answers.contains(text))
+    addTypedText(PrayerList::Answers(m_state.settings), m_answers, CboResult);
+}
+
+// Adds the text typed in `box` to its stored list; a text that cannot be stored is refused
+// with a message, one listed already or reserved is left as it is.
+void PrayerPopup::addTypedText(PrayerList list, QStringList& items, QComboBox* box) {
+    const QString text = box->currentText();
+    if (list.Add(items, text) == PrayerList::AddResult::Added)
+        box->addItem(text);
+    else if (!PrayerList::Reserved(text) && !items.contains(text))
         m_state.dialogs.show(Dialogs::Icon::Warning, product(),
                              MessageText::Std(m_state, kMsgLabelRefused, text));
 }

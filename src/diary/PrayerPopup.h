@@ -10,6 +10,7 @@
 class PrintService;
 class QAction;
 class QComboBox;
+class PrayerList;
 class QDateEdit;
 class QFrame;
 class QLabel;
@@ -156,6 +157,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void addTypedText(PrayerList list, QStringList& items, QComboBox* box);
+
     // Construction of the controls (PrayerPopupControls.cpp).
     void buildControls();
     void buildMenus();
