@@ -1,5 +1,6 @@
 #include "library/ChapterVerses.h"
 
+#include "library/ByteLines.h"
 #include "library/FileFunctions.h"
 #include "library/TextLine.h"
 
@@ -29,18 +30,11 @@ QVector<int> Verses(const VerseIndexTable& index, const QString& textPath, int b
             return out;
         const QByteArray bytes = file.read(e.endOffset - e.startOffset);
         TextLine line;
-        for (qsizetype at = 0; at < bytes.size();) {
-            qsizetype nl = bytes.indexOf('\n', at);
-            if (nl < 0)
-                nl = bytes.size();
-            QByteArrayView raw = QByteArrayView(bytes).sliced(at, nl - at);
-            if (raw.endsWith('\r'))
-                raw.chop(1);
-            at = nl + 1;
+        forEachLine(bytes, [&](QByteArrayView raw) {
             if (line.parse(raw) && line.book == book && line.chapter == chapter &&
                 !out.contains(line.verse))
                 out.append(line.verse);
-        }
+        });
         break; // the first entry of the chapter gives its whole range
     }
     return out;

@@ -1,5 +1,6 @@
 #include "library/VerseIndex.h"
 
+#include "library/ByteLines.h"
 #include "library/Catalogues.h"
 #include "library/FileFunctions.h"
 #include "library/LineBreaks.h"
@@ -147,16 +148,7 @@ bool parseRecord(QByteArrayView line, VerseIndexEntry& e) {
 // The index's records (views into bytes), without the empty piece after the final line end.
 QList<QByteArrayView> indexRecords(const QByteArray& bytes) {
     QList<QByteArrayView> lines;
-    for (qsizetype at = 0; at < bytes.size();) {
-        qsizetype nl = bytes.indexOf('\n', at);
-        if (nl < 0)
-            nl = bytes.size();
-        QByteArrayView line = QByteArrayView(bytes).sliced(at, nl - at);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        lines.append(line);
-        at = nl + 1;
-    }
+    forEachLine(bytes, [&lines](QByteArrayView line) { lines.append(line); });
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "parallel/ParallelPassage.h"
 
+#include "library/ByteLines.h"
 #include "library/FileFunctions.h"
 #include "library/ProgramState.h"
 #include "library/TextLine.h"
@@ -11,20 +12,6 @@
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-// The lines of a scratch copy, CR LF or LF alone.
-template <typename Fn> void forEachLine(const QByteArray& bytes, Fn fn) {
-    for (qsizetype at = 0; at < bytes.size();) {
-        qsizetype nl = bytes.indexOf('\n', at);
-        if (nl < 0)
-            nl = bytes.size();
-        QByteArrayView line = QByteArrayView(bytes).sliced(at, nl - at);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        at = nl + 1;
-        fn(line);
-    }
-}
 
 QString decode(QByteArrayView bytes) {
     return Win1252::decode(bytes.toByteArray());
