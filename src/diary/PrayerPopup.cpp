@@ -297,17 +297,20 @@ void PrayerPopup::ReloadForDefaultIdentity() {
 // ---------------------------------------------------------------------------------------
 // Entries: date change, load, save, delete.
 
+// Asks whether the changed entry is to be saved and saves it on Yes; false when the user
+// answered No.
+bool PrayerPopup::saveChangedEntryIfWanted() {
+    if (m_state.dialogs.show(Dialogs::Icon::Question, QStringLiteral("File changed ") + product(),
+                             MessageText::Std(m_state, 78, CurrentFile), Dialogs::Buttons::YesNo,
+                             Dialogs::Answer::Yes) != Dialogs::Answer::Yes)
+        return false;
+    SaveFile(0);
+    return true;
+}
+
 void PrayerPopup::DT1_Change() {
-    if (Dirty) {
-        const Dialogs::Answer answer = m_state.dialogs.show(
-            Dialogs::Icon::Question, QStringLiteral("File changed ") + product(),
-            MessageText::Std(m_state, 78, CurrentFile), Dialogs::Buttons::YesNo,
-            Dialogs::Answer::Yes);
-        if (answer == Dialogs::Answer::Yes)
-            SaveFile(0);
-        else
-            Dirty = false;
-    }
+    if (Dirty && !saveChangedEntryIfWanted())
+        Dirty = false;
     lblType->clear();
     lblResults->clear();
     CurrentFile = DiaryDate::EntryName(DT1->date());
@@ -454,14 +457,8 @@ void PrayerPopup::cmdSaveExit_Click() {
 // The diary search's side.
 
 void PrayerPopup::ShowFoundEntry(const QString& entryName) {
-    if (Dirty) {
-        const Dialogs::Answer answer = m_state.dialogs.show(
-            Dialogs::Icon::Question, QStringLiteral("File changed ") + product(),
-            MessageText::Std(m_state, 78, CurrentFile), Dialogs::Buttons::YesNo,
-            Dialogs::Answer::Yes);
-        if (answer == Dialogs::Answer::Yes)
-            SaveFile(0);
-    }
+    if (Dirty)
+        saveChangedEntryIfWanted();
     if (const auto day = DiaryDate::FromEntryName(entryName))
         setDateQuietly(*day);
     CurrentFile = entryName;

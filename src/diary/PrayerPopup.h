@@ -158,6 +158,7 @@ protected:
 
 private:
     void addTypedText(PrayerList list, QStringList& items, QComboBox* box);
+    bool saveChangedEntryIfWanted();
 
     // Construction of the controls (PrayerPopupControls.cpp).
     void buildControls();
